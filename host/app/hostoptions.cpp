@@ -1,0 +1,54 @@
+#include "host/app/hostoptions.h"
+
+#include <QCommandLineParser>
+#include <QStandardPaths>
+
+namespace app {
+
+bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QString& error) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("RS501: reservación de salas de juntas"));
+    parser.addHelpOption();
+    const QCommandLineOption db(QStringLiteral("db"),
+                                QStringLiteral("Base de datos: archivo SQLite, sqlite:RUTA o postgresql://usuario@host/bd."),
+                                QStringLiteral("conexion"));
+    const QCommandLineOption user(QStringLiteral("user"), QStringLiteral("Clave del usuario que firma."),
+                                  QStringLiteral("usuario"));
+    const QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Carga los datos de demostración."));
+    const QCommandLineOption unattended(QStringLiteral("unattended"),
+                                        QStringLiteral("Sin cuadros de mensaje: los errores van a la bitácora y a stderr."));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Guarda la ventana en un PNG al terminar de abrir y sale."),
+                                        QStringLiteral("archivo"));
+    parser.addOptions({db, user, demo, unattended, screenshot});
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+        return false;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        error = parser.helpText();
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("Argumento no reconocido: %1").arg(parser.positionalArguments().first());
+        return false;
+    }
+    options.database = parser.value(db);
+    options.user = parser.value(user);
+    options.demo = parser.isSet(demo);
+    options.unattended = parser.isSet(unattended);
+    options.screenshot = parser.value(screenshot);
+    return true;
+}
+
+QString HostOptions::connectionText() const {
+    if (!database.trimmed().isEmpty()) return database.trimmed();
+    const QString fromEnv = qEnvironmentVariable("RS501_DB").trimmed();
+    return fromEnv.isEmpty() ? defaultDatabasePath() : fromEnv;
+}
+
+QString HostOptions::defaultDatabasePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/RS501/rs501.sqlite");
+}
+
+}  // namespace app

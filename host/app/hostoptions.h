@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace app {
+
+// What the host executable was asked to do.
+struct HostOptions {
+    QString database;    // connection text; empty for the default file
+    QString user;        // empty: RS501_USER, else the login name
+    bool demo = false;   // load the demonstration data
+    bool unattended = false;
+    QString screenshot;  // render the main window into this PNG and quit
+
+    // Parses the command line; on a bad one, fills error and returns false.
+    static bool parse(const QStringList& arguments, HostOptions& options, QString& error);
+
+    // --db, else RS501_DB, else the default file.
+    QString connectionText() const;
+    static QString defaultDatabasePath();
+};
+
+}  // namespace app

@@ -1,0 +1,57 @@
+#include <QApplication>
+#include <QMessageBox>
+#include <QTextStream>
+#include <QTimer>
+
+#include "host/app/hostoptions.h"
+#include "host/app/hoststartup.h"
+#include "host/app/mainwindow.h"
+#include "host/services/hostsession.h"
+#include "platform/core/error.h"
+
+namespace {
+
+constexpr int kBadArguments = 64;
+constexpr int kNoDatabase = 2;
+
+int fail(const QString& message, bool unattended, int code) {
+    QTextStream(stderr) << "rs501: " << message << Qt::endl;
+    if (!unattended) QMessageBox::critical(nullptr, QStringLiteral("RS501"), message);
+    return code;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("RS501"));
+
+    app::HostOptions options;
+    QString error;
+    if (!app::HostOptions::parse(QApplication::arguments(), options, error)) {
+        QTextStream(stderr) << error << Qt::endl;
+        return kBadArguments;
+    }
+    const bool unattended = services::HostSession::resolveUnattended(options.unattended) || !options.screenshot.isEmpty();
+
+    std::unique_ptr<ado::Connection> connection;
+    try {
+        connection = app::openHostDatabase(options);
+    } catch (const core::Error& e) {
+        return fail(QStringLiteral("No se pudo abrir la base de datos.\n%1").arg(e.description()), unattended, kNoDatabase);
+    }
+    const QString description = connection->description();
+    services::HostSession session(std::move(connection), services::HostSession::resolveUser(options.user), unattended);
+    services::HostSession::install(&session);
+
+    app::MainWindow window(description, session.user());
+    window.show();
+    if (!options.screenshot.isEmpty()) {
+        QTimer::singleShot(0, &window, [&] {
+            const bool saved = window.grab().save(options.screenshot, "PNG");
+            if (!saved) QTextStream(stderr) << "rs501: no se pudo guardar " << options.screenshot << Qt::endl;
+            QApplication::exit(saved ? 0 : 1);
+        });
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,183 @@
+#include "host/schema/schema.h"
+
+#include <QDateTime>
+
+#include "platform/ado/transaction.h"
+#include "platform/core/error.h"
+
+namespace schema {
+
+namespace {
+
+using K = Column::Kind;
+
+Column text(const QString& name, int length, bool notNull = true, const QString& def = {}) {
+    return {name, K::Text, length, notNull, def};
+}
+Column state() { return text(QStringLiteral("Es_Cve_Estado"), 2, true, QStringLiteral("'AC'")); }
+Column date(const QString& name, bool notNull = true) { return {name, K::Date, 0, notNull, {}}; }
+Column stamp(const QString& name, bool notNull = false) { return {name, K::Timestamp, 0, notNull, {}}; }
+Column timeText(const QString& name) { return {name, K::TimeText, 5, true, {}}; }
+Column autoId(const QString& name) { return {name, K::AutoId, 0, true, {}}; }
+
+// Who made and last changed a row, and when.
+std::vector<Column> audit(std::vector<Column> columns) {
+    columns.push_back(text(QStringLiteral("Oper_Alta"), 30, false));
+    columns.push_back(stamp(QStringLiteral("Fecha_Alta")));
+    columns.push_back(text(QStringLiteral("Oper_Ult_Modif"), 30, false));
+    columns.push_back(stamp(QStringLiteral("Fecha_Ult_Modif")));
+    return columns;
+}
+
+std::vector<Table> buildTables() {
+    std::vector<Table> t;
+    auto reservation = audit({
+        text("Rsj_Folio", 10),
+        date("Rsj_Fecha"),
+        timeText("Rsj_Inicio"),
+        timeText("Rsj_Fin"),
+        text("Sj_Cve_Sala_Junta", 20),
+        text("Rsj_Cliente", 20, true, "''"),
+        text("Rsj_Responsable", 100, true, "''"),
+        text("Rsj_Proposito", 0, true, "''"),
+    });
+    reservation.push_back(text("Oper_Baja", 30, false, "''"));
+    reservation.push_back(stamp("Fecha_Baja"));
+    reservation.push_back(state());
+    // The calendar asks, cell by cell, for one room on one day.
+    t.push_back({"Reservacion_Sala_Junta", reservation, {"Rsj_Folio"},
+                 {{"IX_Rsj_Sala_Fecha", {"Sj_Cve_Sala_Junta", "Rsj_Fecha", "Rsj_Inicio"}}}});
+    t.push_back({"Sala_Junta", {text("Sj_Cve_Sala_Junta", 20), text("Sj_Descripcion", 100), state()},
+                 {"Sj_Cve_Sala_Junta"}, {}});
+    auto header = audit({text("Tg_Cve_Tabla_General", 40), text("Tg_Tipo", 2)});
+    header.push_back(state());
+    t.push_back({"Tabla_General", header, {"Tg_Cve_Tabla_General"}, {}});
+    t.push_back({"Tabla_General_Detalle",
+                 {text("Tg_Cve_Tabla_General", 40), text("Tgd_Id", 10), text("Tgd_Clave", 20, false),
+                  text("Tgd_Valor", 200, false)},
+                 {"Tg_Cve_Tabla_General", "Tgd_Id"},
+                 {{"IX_Tgd_Valor", {"Tg_Cve_Tabla_General", "Tgd_Valor"}}}});
+    t.push_back({"Cliente", {text("Cl_Cve_Cliente", 20), text("Cl_Razon_Social", 150), state()}, {"Cl_Cve_Cliente"}, {}});
+
+    // The host's own tables behind its services.
+    t.push_back({"Parametro",
+                 {text("Pa_Cve_Parametro", 60), text("Pa_Valor", 400, true, "''"), text("Pa_Descripcion", 200, false)},
+                 {"Pa_Cve_Parametro"}, {}});
+    t.push_back({"Usuario", {text("Us_Cve_Usuario", 30), text("Us_Nombre", 100, false), state()}, {"Us_Cve_Usuario"}, {}});
+    t.push_back({"Permiso_Usuario",
+                 {text("Us_Cve_Usuario", 30), text("Pu_Modulo", 20), text("Pu_Cve_Permiso", 40),
+                  text("Pu_Descripcion", 200, false)},
+                 {"Us_Cve_Usuario", "Pu_Modulo", "Pu_Cve_Permiso"}, {}});
+    t.push_back({"Bitacora_Error",
+                 {autoId("Be_Id"), text("Be_Mensaje", 0), text("Be_Titulo", 200, false), text("Be_Modulo", 20, false),
+                  text("Be_Identificador", 40, false), text("Be_Usuario", 30, false), stamp("Be_Fecha", true)},
+                 {}, {}});
+    t.push_back({"Bitacora_Movimiento",
+                 {autoId("Bm_Id"), text("Bm_Entidad", 60), text("Bm_Clave", 60), text("Bm_Operacion", 40),
+                  text("Bm_Usuario", 30, false), stamp("Bm_Fecha", true)},
+                 {}, {{"IX_Bm_Entidad_Clave", {"Bm_Entidad", "Bm_Clave"}}}});
+    t.push_back({"Dia_Inhabil", {date("Di_Fecha"), text("Di_Descripcion", 100, false)}, {"Di_Fecha"}, {}});
+    t.push_back({"Consecutivo", {text("Co_Nombre", 200), {"Co_Valor", K::Integer, 0, true, {}}}, {"Co_Nombre"}, {}});
+    t.push_back({"Version_Esquema", {{"Ve_Version", K::Integer, 0, true, {}}, stamp("Fecha_Alta")}, {}, {}});
+    return t;
+}
+
+QString columnType(const Column& c, const ado::Dialect& d) {
+    const bool sqlite = d.engine() == ado::Dialect::Engine::Sqlite;
+    switch (c.kind) {
+        case K::Date: return d.dateType();
+        case K::Timestamp: return d.timestampType();
+        case K::Integer: return d.bigintType();
+        case K::AutoId: return d.autoIdColumn();
+        case K::Text:
+        case K::TimeText:
+            if (c.maxLength == 0) return QStringLiteral("TEXT");
+            // SQLite ignores declared lengths; a check keeps both engines alike.
+            return sqlite ? QStringLiteral("TEXT CHECK (length(%1) <= %2)").arg(c.name).arg(c.maxLength)
+                          : QStringLiteral("VARCHAR(%1)").arg(c.maxLength);
+    }
+    return {};
+}
+
+QString columnDefinition(const Column& c, const ado::Dialect& d) {
+    QString def = c.name + QLatin1Char(' ') + columnType(c, d);
+    if (c.notNull && c.kind != K::AutoId) def += QStringLiteral(" NOT NULL");
+    if (!c.defaultValue.isEmpty()) def += QStringLiteral(" DEFAULT ") + c.defaultValue;
+    if (c.kind == K::TimeText) def += QStringLiteral(" CHECK (%1)").arg(d.timeTextCheck(c.name));
+    return def;
+}
+
+QString createTable(const Table& table, const ado::Dialect& d) {
+    QStringList parts;
+    for (const Column& c : table.columns) parts << columnDefinition(c, d);
+    if (!table.primaryKey.isEmpty()) parts << QStringLiteral("PRIMARY KEY (%1)").arg(table.primaryKey.join(", "));
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(table.name, parts.join(", "));
+}
+
+}  // namespace
+
+const std::vector<Table>& Schema::tables() {
+    static const std::vector<Table> all = buildTables();
+    return all;
+}
+
+const Table* Schema::findTable(const QString& name) {
+    for (const Table& t : tables())
+        if (t.name.compare(name, Qt::CaseInsensitive) == 0) return &t;
+    return nullptr;
+}
+
+bool Schema::hasColumn(const QString& table, const QString& column) {
+    const Table* t = findTable(table);
+    if (!t) return false;
+    for (const Column& c : t->columns)
+        if (c.name.compare(column, Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
+QStringList Schema::createStatements(const ado::Dialect& dialect) {
+    QStringList out;
+    for (const Table& t : tables()) out << createTable(t, dialect);
+    for (const Table& t : tables())
+        for (const Index& i : t.indexes)
+            out << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)").arg(i.name, t.name, i.columns.join(", "));
+    return out;
+}
+
+int Schema::storedVersion(ado::Connection& connection) {
+    ado::Recordset names = connection.Execute(connection.dialect().tableNamesQuery());
+    bool present = false;
+    for (; !names.Eof(); names.MoveNext())
+        present = present || names.Fields(0).Value.toString().compare("Version_Esquema", Qt::CaseInsensitive) == 0;
+    if (!present) return 0;
+    ado::Recordset rs = connection.Execute(QStringLiteral("SELECT MAX(Ve_Version) AS v FROM Version_Esquema"));
+    return rs.Eof() ? 0 : rs.Fields(0).Value.toInt();
+}
+
+void Schema::ensure(ado::Connection& connection) {
+    ado::Transaction tx(connection);
+    // Two desktops starting on a new PostgreSQL database at once must not
+    // race each other through the CREATE statements.
+    if (connection.dialect().engine() == ado::Dialect::Engine::Postgres)
+        connection.Execute(QStringLiteral("SELECT pg_advisory_xact_lock(501)"));
+    const int stored = storedVersion(connection);
+    if (stored > kVersion)
+        throw core::Error(QStringLiteral("La base de datos tiene la versión de esquema %1 y este programa conoce hasta la %2; "
+                                         "actualice el programa.")
+                              .arg(stored)
+                              .arg(kVersion));
+    for (const QString& statement : createStatements(connection.dialect())) connection.Execute(statement);
+    if (stored < kVersion)
+        connection.Execute(QStringLiteral("INSERT INTO Version_Esquema (Ve_Version, Fecha_Alta) VALUES (?, ?)"),
+                           {kVersion, QDateTime::currentDateTime()});
+    tx.commit();
+}
+
+QString Schema::counterName(const QString& table, const QString& column, const QString& filterColumn,
+                            const QString& filterValue) {
+    QString name = table.toLower() + QLatin1Char('.') + column.toLower();
+    if (!filterColumn.isEmpty()) name += QStringLiteral("[%1=%2]").arg(filterColumn.toLower(), filterValue);
+    return name;
+}
+
+}  // namespace schema

@@ -1,0 +1,170 @@
+#include "host/services/funciones.h"
+
+#include "host/schema/schema.h"
+#include "host/services/identifiers.h"
+#include "host/services/numbering.h"
+#include "host/services/sistema.h"
+#include "platform/core/error.h"
+
+namespace services {
+
+namespace {
+
+const QString kDateText = QStringLiteral("yyyy-MM-dd");
+const QString kDateTimeText = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+QString highestNumberQuery(const ado::Dialect& d, const QString& table, const QString& column,
+                           const QString& filterColumn = {}) {
+    QString sql = QStringLiteral("SELECT MAX(%1) AS n FROM %2").arg(d.digitsValue(column), table);
+    if (!filterColumn.isEmpty()) sql += QStringLiteral(" WHERE %1 = ?").arg(filterColumn);
+    return sql;
+}
+
+}  // namespace
+
+Funciones::Funciones() : Funciones(HostSession::current()) {}
+
+Funciones::Funciones(HostSession& session) : session_(session) {
+    setObjectName(QStringLiteral("Funciones"));
+}
+
+template <typename F>
+auto Funciones::guarded(F&& operation) -> decltype(operation()) {
+    try {
+        return operation();
+    } catch (const core::Error& e) {
+        session_.setLastError(e.description());
+        throw;
+    }
+}
+
+QString Funciones::BuscarDescripcion(const QString& table, const QString& keyColumn, const QString& key,
+                                     const QString& resultColumn, int, const QString& secondKeyColumn,
+                                     const QString& secondKey, const QString& excludedState) {
+    return guarded([&] {
+        Identifiers::requireColumn(table, keyColumn);
+        Identifiers::requireColumn(table, resultColumn);
+        QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(resultColumn, table, keyColumn);
+        QVariantList params{key};
+        if (!secondKeyColumn.isEmpty()) {
+            Identifiers::requireColumn(table, secondKeyColumn);
+            sql += QStringLiteral(" AND %1 = ?").arg(secondKeyColumn);
+            params << secondKey;
+        }
+        if (!excludedState.isEmpty()) {
+            Identifiers::requireColumn(table, QStringLiteral("Es_Cve_Estado"));
+            sql += QStringLiteral(" AND Es_Cve_Estado <> ?");
+            params << excludedState;
+        }
+        ado::Recordset rs = connection().Execute(sql, params);
+        return rs.Eof() ? QString() : rs.Fields(0).Value.toString();
+    });
+}
+
+QDateTime Funciones::FechaServidor() {
+    return guarded([&] {
+        ado::Recordset rs = connection().Execute(connection().dialect().serverNowQuery());
+        const QDateTime now = QDateTime::fromString(rs.Fields(0).Value.toString(), kDateTimeText);
+        if (!now.isValid()) throw core::Error(QStringLiteral("El servidor devolvió una fecha que no se entiende."));
+        return now;
+    });
+}
+
+qint64 Funciones::ObtenerConsecutivo(const QString& table, const QString& keyColumn, const QString&, const QString&,
+                                     const QString&, const QString&, const QString&, const QString&, const QString&) {
+    return guarded([&] {
+        Identifiers::requireColumn(table, keyColumn);
+        return Numbering(connection())
+            .next(schema::Schema::counterName(table, keyColumn),
+                  highestNumberQuery(connection().dialect(), table, keyColumn));
+    });
+}
+
+QString Funciones::ObtenerConsecutivoDetalle(const QString& table, const QString& idColumn,
+                                             const QString& filterColumn, const QString& filterValue, const QString&,
+                                             const QString&) {
+    return guarded([&] {
+        Identifiers::requireColumn(table, idColumn);
+        Identifiers::requireColumn(table, filterColumn);
+        const qint64 n = Numbering(connection())
+                             .next(schema::Schema::counterName(table, idColumn, filterColumn, filterValue),
+                                   highestNumberQuery(connection().dialect(), table, idColumn, filterColumn),
+                                   {filterValue});
+        return QString::number(n);
+    });
+}
+
+bool Funciones::ConfirmarRegistro(const QString& table, const QString& keyColumn, const QString& key) {
+    return guarded([&] {
+        Identifiers::requireColumn(table, keyColumn);
+        ado::Recordset rs = connection().Execute(
+            QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE %2 = ?").arg(table, keyColumn), {key});
+        if (rs.Fields(0).Value.toLongLong() > 0) return true;
+        session_.setLastError(
+            QStringLiteral("El registro \"%1\" no quedó guardado en %2.").arg(key, table));
+        return false;
+    });
+}
+
+QString Funciones::ObtenerMensajeError() {
+    return session_.lastError();
+}
+
+void Funciones::RegistrarMovimiento(const QString& entity, const QString& key, const QString& operation) {
+    guarded([&] {
+        connection().Execute(QStringLiteral("INSERT INTO Bitacora_Movimiento (Bm_Entidad, Bm_Clave, Bm_Operacion, "
+                                            "Bm_Usuario, Bm_Fecha) VALUES (?, ?, ?, ?, %1)")
+                                 .arg(connection().dialect().nowExpression()),
+                             {entity, key, operation, session_.user()});
+    });
+}
+
+QString Funciones::FormatoFechaSQL(const QDate& date) {
+    if (!date.isValid()) throw core::Error(QStringLiteral("La fecha no es válida."));
+    return date.toString(kDateText);
+}
+
+QString Funciones::FormatoFechaHoraSQL(const QDateTime& dateTime) {
+    if (!dateTime.isValid()) throw core::Error(QStringLiteral("La fecha y hora no es válida."));
+    return dateTime.toString(kDateTimeText);
+}
+
+const std::set<int>& Funciones::restDays() {
+    if (!restDays_) {
+        const QString listed = Sistema(session_).LeerParametro(kRestDaysParameter, 0, QStringLiteral("T"),
+                                                                QStringLiteral("6,7"));
+        std::set<int> days;
+        for (const QString& part : listed.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            bool ok = false;
+            const int day = part.trimmed().toInt(&ok);
+            if (!ok || day < 1 || day > 7)
+                throw core::Error(QStringLiteral("El parámetro %1 debe listar días del 1 (lunes) al 7 (domingo) "
+                                                 "separados por comas; tiene \"%2\".")
+                                      .arg(kRestDaysParameter, listed));
+            days.insert(day);
+        }
+        restDays_ = std::move(days);
+    }
+    return *restDays_;
+}
+
+bool Funciones::EsDiaInhabil(const QDate& date) {
+    return guarded([&] {
+        if (!date.isValid()) throw core::Error(QStringLiteral("La fecha no es válida."));
+        if (restDays().count(date.dayOfWeek())) return true;
+        ado::Recordset rs =
+            connection().Execute(QStringLiteral("SELECT COUNT(*) AS n FROM Dia_Inhabil WHERE Di_Fecha = ?"), {date});
+        return rs.Fields(0).Value.toLongLong() > 0;
+    });
+}
+
+QString Funciones::ObtenerTransaccion(const QString& transaction, const QString& system) {
+    return guarded([&] {
+        const QString code = transaction.trimmed();
+        if (code.isEmpty())
+            throw core::Error(QStringLiteral("La pantalla no tiene transacción de %1 asignada.").arg(system));
+        return code;
+    });
+}
+
+}  // namespace services

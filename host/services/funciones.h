@@ -1,0 +1,55 @@
+#pragma once
+
+#include <optional>
+#include <set>
+
+#include <QObject>
+
+#include "host/services/hostsession.h"
+#include "src/shell/ifunciones.h"
+
+namespace services {
+
+class Funciones : public QObject, public shell::IFunciones {
+    Q_OBJECT
+public:
+    // Works on the installed host session.
+    Funciones();
+    explicit Funciones(HostSession& session);
+
+    Q_INVOKABLE QString BuscarDescripcion(const QString& table, const QString& keyColumn, const QString& key,
+                                          const QString& resultColumn, int reserved, const QString& secondKeyColumn,
+                                          const QString& secondKey, const QString& excludedState) override;
+    Q_INVOKABLE QDateTime FechaServidor() override;
+    Q_INVOKABLE qint64 ObtenerConsecutivo(const QString& table, const QString& keyColumn, const QString& e1 = {},
+                                          const QString& e2 = {}, const QString& e3 = {}, const QString& e4 = {},
+                                          const QString& e5 = {}, const QString& e6 = {},
+                                          const QString& e7 = {}) override;
+    Q_INVOKABLE QString ObtenerConsecutivoDetalle(const QString& table, const QString& idColumn,
+                                                  const QString& filterColumn, const QString& filterValue,
+                                                  const QString& e1 = {}, const QString& e2 = {}) override;
+    Q_INVOKABLE bool ConfirmarRegistro(const QString& table, const QString& keyColumn, const QString& key) override;
+    Q_INVOKABLE QString ObtenerMensajeError() override;
+    Q_INVOKABLE void RegistrarMovimiento(const QString& entity, const QString& key,
+                                         const QString& operation) override;
+    Q_INVOKABLE QString FormatoFechaSQL(const QDate& date) override;
+    Q_INVOKABLE QString FormatoFechaHoraSQL(const QDateTime& dateTime) override;
+    Q_INVOKABLE bool EsDiaInhabil(const QDate& date) override;
+    Q_INVOKABLE QString ObtenerTransaccion(const QString& transaction, const QString& system) override;
+
+    // Parameter listing the weekdays that are never worked, 1 = Monday ... 7 = Sunday.
+    static inline const QString kRestDaysParameter = QStringLiteral("DIAS_INHABILES_SEMANA");
+
+private:
+    ado::Connection& connection() { return session_.connection(); }
+    const std::set<int>& restDays();
+    // Runs a service operation; a failure is kept for ObtenerMensajeError
+    // and passed on to the caller.
+    template <typename F>
+    auto guarded(F&& operation) -> decltype(operation());
+
+    HostSession& session_;
+    std::optional<std::set<int>> restDays_;
+};
+
+}  // namespace services

@@ -1,0 +1,42 @@
+#include "host/services/hostsession.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include "platform/core/error.h"
+
+namespace services {
+
+namespace {
+HostSession* installed = nullptr;
+}
+
+HostSession::HostSession(std::unique_ptr<ado::Connection> connection, QString user, bool unattended)
+    : connection_(std::move(connection)), user_(std::move(user)), unattended_(unattended) {}
+
+HostSession::~HostSession() {
+    if (installed == this) installed = nullptr;
+}
+
+HostSession& HostSession::current() {
+    if (!installed) throw core::Error(QStringLiteral("El anfitrión no ha abierto una sesión con la base de datos."));
+    return *installed;
+}
+
+void HostSession::install(HostSession* session) {
+    installed = session;
+}
+
+QString HostSession::resolveUser(const QString& option) {
+    if (!option.trimmed().isEmpty()) return option.trimmed();
+    const QString fromEnv = qEnvironmentVariable("RS501_USER").trimmed();
+    if (!fromEnv.isEmpty()) return fromEnv;
+    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name) return QString::fromLocal8Bit(pw->pw_name);
+    return qEnvironmentVariable("USER");
+}
+
+bool HostSession::resolveUnattended(bool option) {
+    return option || qEnvironmentVariable("RS501_UNATTENDED") == QLatin1String("1");
+}
+
+}  // namespace services

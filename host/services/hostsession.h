@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+
+#include <QString>
+
+#include "platform/ado/connection.h"
+
+namespace services {
+
+// What the host's service objects share for the life of the process: the
+// open connection, the signed-on user and how errors are reported. The host
+// installs one before the module creates its service objects.
+class HostSession {
+public:
+    HostSession(std::unique_ptr<ado::Connection> connection, QString user, bool unattended);
+    ~HostSession();
+    HostSession(const HostSession&) = delete;
+    HostSession& operator=(const HostSession&) = delete;
+
+    // The installed session; throws core::Error when the host installed none.
+    static HostSession& current();
+    static void install(HostSession* session);
+
+    ado::Connection& connection() { return *connection_; }
+    const QString& user() const { return user_; }
+    bool unattended() const { return unattended_; }
+    bool forceUpperCase() const { return forceUpperCase_; }
+    void setForceUpperCase(bool on) { forceUpperCase_ = on; }
+    const QString& lastError() const { return lastError_; }
+    void setLastError(const QString& text) { lastError_ = text; }
+
+    // The user: the given option, else RS501_USER, else the login name.
+    static QString resolveUser(const QString& option);
+    // Unattended when asked by option or by RS501_UNATTENDED=1.
+    static bool resolveUnattended(bool option);
+
+private:
+    std::unique_ptr<ado::Connection> connection_;
+    QString user_;
+    bool unattended_;
+    bool forceUpperCase_ = false;
+    QString lastError_;
+};
+
+}  // namespace services

@@ -1,0 +1,7 @@
+#include "platform/ado/connection.h"
+
+namespace ado {
+
+Connection::~Connection() = default;
+
+}  // namespace ado

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+
+#include <QString>
+#include <QVariantList>
+
+#include "platform/ado/dialect.h"
+#include "platform/ado/recordset.h"
+
+namespace ado {
+
+// An open database connection. Every failure raises core::Error with the
+// engine's own message; nothing fails silently.
+class Connection {
+public:
+    virtual ~Connection();
+
+    // Runs exactly one statement. Each "?" in the text takes the next
+    // parameter, bound (never pasted into the text).
+    virtual Recordset Execute(const QString& sql, const QVariantList& params = {}) = 0;
+
+    virtual void BeginTrans() = 0;
+    virtual void CommitTrans() = 0;
+    virtual void RollbackTrans() = 0;
+    virtual bool InTransaction() const = 0;
+
+    virtual const Dialect& dialect() const = 0;
+    // The connection text with any password left out, for messages.
+    virtual QString description() const = 0;
+};
+
+// Opens a connection from its text: a file path or "sqlite:PATH" for SQLite,
+// a "postgresql://" or "postgres://" URL for PostgreSQL.
+std::unique_ptr<Connection> open(const QString& connectionText);
+
+// True when the text names a PostgreSQL database.
+bool isPostgresText(const QString& connectionText);
+
+}  // namespace ado

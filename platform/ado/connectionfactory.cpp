@@ -1,0 +1,21 @@
+#include "platform/ado/connection.h"
+#include "platform/ado/pgconnection.h"
+#include "platform/ado/sqliteconnection.h"
+#include "platform/core/error.h"
+
+namespace ado {
+
+bool isPostgresText(const QString& text) {
+    return text.startsWith(QLatin1String("postgresql://")) || text.startsWith(QLatin1String("postgres://"));
+}
+
+std::unique_ptr<Connection> open(const QString& connectionText) {
+    const QString text = connectionText.trimmed();
+    if (text.isEmpty()) throw core::Error(QStringLiteral("No se indicó la base de datos."));
+    if (isPostgresText(text)) return std::make_unique<PgConnection>(text);
+    const QString path = text.startsWith(QLatin1String("sqlite:")) ? text.mid(7) : text;
+    if (path.isEmpty()) throw core::Error(QStringLiteral("La ruta del archivo de base de datos está vacía."));
+    return std::make_unique<SqliteConnection>(path);
+}
+
+}  // namespace ado

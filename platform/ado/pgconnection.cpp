@@ -1,0 +1,193 @@
+#include "platform/ado/pgconnection.h"
+
+#include <libpq-fe.h>
+
+#include <memory>
+
+#include <QDate>
+#include <QDateTime>
+#include <QUrl>
+
+#include "platform/ado/sqltext.h"
+#include "platform/core/error.h"
+
+namespace ado {
+
+namespace {
+
+constexpr std::size_t kPreparedLimit = 256;
+
+// Type identifiers of the built-in types whose values we hand out as numbers.
+constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
+
+struct ResultDeleter {
+    void operator()(PGresult* r) const { PQclear(r); }
+};
+using Result = std::unique_ptr<PGresult, ResultDeleter>;
+
+QVariant cellValue(const PGresult* r, int row, int col) {
+    if (PQgetisnull(r, row, col)) return QVariant();
+    const char* text = PQgetvalue(r, row, col);
+    switch (PQftype(r, col)) {
+        case kBool: return QVariant(text[0] == 't');
+        case kInt2:
+        case kInt4:
+        case kInt8: return QVariant(QByteArray(text).toLongLong());
+        case kFloat4:
+        case kFloat8:
+        case kNumeric: return QVariant(QByteArray(text).toDouble());
+        default: return QVariant(QString::fromUtf8(text, PQgetlength(r, row, col)));
+    }
+}
+
+QByteArray paramText(const QVariant& v) {
+    QString text;
+    switch (v.typeId()) {
+        case QMetaType::Bool: text = v.toBool() ? QStringLiteral("true") : QStringLiteral("false"); break;
+        case QMetaType::QDate: text = v.toDate().toString(Qt::ISODate); break;
+        case QMetaType::QDateTime: text = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); break;
+        default: text = v.toString();
+    }
+    checkValue(text);  // libpq would cut a text at a NUL
+    return text.toUtf8();
+}
+
+}  // namespace
+
+PgConnection::PgConnection(const QString& url) : url_(url) {
+    conn_ = PQconnectdb(url.toUtf8().constData());
+    if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
+        const QString message = conn_ ? lastMessage() : QStringLiteral("sin memoria");
+        PQfinish(conn_);
+        conn_ = nullptr;
+        throw core::Error(QStringLiteral("No se pudo conectar a la base de datos \"%1\": %2").arg(description(), message));
+    }
+    try {
+        setUpSession();
+    } catch (...) {
+        PQfinish(conn_);
+        conn_ = nullptr;
+        throw;
+    }
+}
+
+PgConnection::~PgConnection() {
+    PQfinish(conn_);
+}
+
+QString PgConnection::description() const {
+    QUrl u(url_);
+    u.setPassword(QString());
+    return u.toString();
+}
+
+QString PgConnection::lastMessage() const {
+    return QString::fromUtf8(PQerrorMessage(conn_)).trimmed();
+}
+
+void PgConnection::setUpSession() {
+    // Notices such as "already exists, skipping" are no news to the user.
+    PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
+    if (PQsetClientEncoding(conn_, "UTF8") != 0)
+        throw core::Error(QStringLiteral("No se pudo fijar la codificación UTF-8: %1").arg(lastMessage()));
+    Execute(QStringLiteral("SET standard_conforming_strings = on"));
+    Execute(QStringLiteral("SET DateStyle = 'ISO, YMD'"));
+    const char* scs = PQparameterStatus(conn_, "standard_conforming_strings");
+    if (!scs || QByteArray(scs) != "on")
+        throw core::Error(QStringLiteral("El servidor no aceptó standard_conforming_strings = on."));
+}
+
+void PgConnection::reconnectIfLost() {
+    if (PQstatus(conn_) == CONNECTION_OK) return;
+    PQreset(conn_);
+    if (PQstatus(conn_) != CONNECTION_OK)
+        throw core::Error(QStringLiteral("Se perdió la conexión con la base de datos: %1").arg(lastMessage()));
+    prepared_.clear();
+    setUpSession();
+}
+
+QString PgConnection::preparedName(const QString& sql, int paramCount) {
+    if (auto it = prepared_.find(sql); it != prepared_.end()) return it->second;
+    if (prepared_.size() >= kPreparedLimit) {
+        Result r(PQexecParams(conn_, "DEALLOCATE ALL", 0, nullptr, nullptr, nullptr, nullptr, 0));
+        prepared_.clear();
+    }
+    const QByteArray name = "rs501_" + QByteArray::number(nextName_++);
+    Result r(PQprepare(conn_, name.constData(), numberPlaceholders(sql).toUtf8().constData(), paramCount, nullptr));
+    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) throw core::Error(lastMessage(), sql);
+    return prepared_.emplace(sql, QString::fromLatin1(name)).first->second;
+}
+
+PGresult* PgConnection::send(const QString& sql, const QVariantList& params) {
+    if (params.isEmpty())
+        return PQexecParams(conn_, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+    std::vector<QByteArray> texts;
+    std::vector<const char*> values;
+    texts.reserve(params.size());
+    for (const QVariant& v : params) {
+        if (v.isNull()) {
+            values.push_back(nullptr);
+        } else {
+            texts.push_back(paramText(v));
+            values.push_back(texts.back().constData());
+        }
+    }
+    const QByteArray name = preparedName(sql, static_cast<int>(params.size())).toLatin1();
+    return PQexecPrepared(conn_, name.constData(), static_cast<int>(values.size()), values.data(), nullptr, nullptr, 0);
+}
+
+Recordset PgConnection::collect(PGresult* raw, const QString& sql) {
+    Result r(raw);
+    const ExecStatusType status = PQresultStatus(r.get());
+    if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
+        const char* primary = PQresultErrorField(r.get(), PG_DIAG_MESSAGE_PRIMARY);
+        throw core::Error(primary ? QString::fromUtf8(primary) : lastMessage(), sql);
+    }
+    QStringList columns;
+    const int cols = PQnfields(r.get());
+    for (int c = 0; c < cols; ++c) columns << QString::fromUtf8(PQfname(r.get(), c));
+    std::vector<QVariantList> rows;
+    const int count = PQntuples(r.get());
+    rows.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        QVariantList row;
+        row.reserve(cols);
+        for (int c = 0; c < cols; ++c) row << cellValue(r.get(), i, c);
+        rows.push_back(std::move(row));
+    }
+    return Recordset(std::move(columns), std::move(rows));
+}
+
+Recordset PgConnection::Execute(const QString& sql, const QVariantList& params) {
+    if (!InTransaction()) reconnectIfLost();
+    return collect(send(sql, params), sql);
+}
+
+void PgConnection::BeginTrans() {
+    if (InTransaction()) throw core::Error(QStringLiteral("Ya hay una transacción abierta en la conexión."));
+    Execute(QStringLiteral("BEGIN"));
+}
+
+void PgConnection::CommitTrans() {
+    const PGTransactionStatusType status = PQtransactionStatus(conn_);
+    if (status == PQTRANS_INERROR) {
+        // PostgreSQL answers COMMIT of a failed transaction with a rollback and
+        // no error; the caller must hear that nothing was stored.
+        Execute(QStringLiteral("ROLLBACK"));
+        throw core::Error(QStringLiteral("La transacción se anuló por un error anterior; no se guardó nada."));
+    }
+    if (status != PQTRANS_INTRANS) throw core::Error(QStringLiteral("No hay una transacción abierta que confirmar."));
+    Execute(QStringLiteral("COMMIT"));
+}
+
+void PgConnection::RollbackTrans() {
+    if (!InTransaction()) return;
+    Execute(QStringLiteral("ROLLBACK"));
+}
+
+bool PgConnection::InTransaction() const {
+    const PGTransactionStatusType status = PQtransactionStatus(conn_);
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
+}
+
+}  // namespace ado

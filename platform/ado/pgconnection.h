@@ -1,0 +1,46 @@
+#pragma once
+
+#include <unordered_map>
+
+#include "platform/ado/connection.h"
+
+struct pg_conn;
+struct pg_result;
+
+namespace ado {
+
+// PostgreSQL through libpq. Every statement goes through the extended
+// protocol, which carries one statement per call; parameterised statements
+// are prepared once per text. The session runs with UTF-8 and
+// standard_conforming_strings on, so a backslash in a quoted value is never
+// an escape. A dropped connection is re-established on the next statement
+// when no transaction was open.
+class PgConnection : public Connection {
+public:
+    explicit PgConnection(const QString& url);
+    ~PgConnection() override;
+
+    Recordset Execute(const QString& sql, const QVariantList& params = {}) override;
+    void BeginTrans() override;
+    void CommitTrans() override;
+    void RollbackTrans() override;
+    bool InTransaction() const override;
+    const Dialect& dialect() const override { return dialect_; }
+    QString description() const override;
+
+private:
+    void setUpSession();
+    void reconnectIfLost();
+    pg_result* send(const QString& sql, const QVariantList& params);
+    QString preparedName(const QString& sql, int paramCount);
+    Recordset collect(pg_result* result, const QString& sql);
+    QString lastMessage() const;
+
+    pg_conn* conn_ = nullptr;
+    QString url_;
+    Dialect dialect_{Dialect::Engine::Postgres};
+    std::unordered_map<QString, QString> prepared_;
+    int nextName_ = 1;
+};
+
+}  // namespace ado

@@ -1,0 +1,173 @@
+#include "platform/ado/sqliteconnection.h"
+
+#include <sqlite3.h>
+
+#include <QDate>
+#include <QDateTime>
+
+#include "platform/ado/sqltext.h"
+#include "platform/core/error.h"
+
+namespace ado {
+
+namespace {
+
+constexpr std::size_t kCacheLimit = 256;
+
+QVariant columnValue(sqlite3_stmt* stmt, int i) {
+    switch (sqlite3_column_type(stmt, i)) {
+        case SQLITE_NULL: return QVariant();
+        case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt, i)));
+        case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt, i));
+        default: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+            return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(stmt, i)));
+        }
+    }
+}
+
+bool onlyBlanks(const char* tail) {
+    for (; tail && *tail; ++tail)
+        if (!isspace(static_cast<unsigned char>(*tail))) return false;
+    return true;
+}
+
+}  // namespace
+
+SqliteConnection::SqliteConnection(const QString& path) : path_(path) {
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw core::Error(QStringLiteral("No se pudo abrir la base de datos \"%1\": %2").arg(path, message));
+    }
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    try {
+        // Also proves the file is a database: a foreign file fails here.
+        Execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+    } catch (const core::Error& e) {
+        clearCache();
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw core::Error(QStringLiteral("No se pudo abrir la base de datos \"%1\": %2").arg(path, e.description()));
+    }
+}
+
+SqliteConnection::~SqliteConnection() {
+    clearCache();
+    sqlite3_close(db_);
+}
+
+void SqliteConnection::clearCache() {
+    for (auto& [text, stmt] : cache_) sqlite3_finalize(stmt);
+    cache_.clear();
+}
+
+void SqliteConnection::fail(const QString& sql) const {
+    throw core::Error(QString::fromUtf8(sqlite3_errmsg(db_)), sql);
+}
+
+sqlite3_stmt* SqliteConnection::prepared(const QString& sql) {
+    if (auto it = cache_.find(sql); it != cache_.end()) return it->second;
+    if (cache_.size() >= kCacheLimit) clearCache();
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v3(db_, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt,
+                           &tail) != SQLITE_OK)
+        fail(sql);
+    if (!stmt) throw core::Error(QStringLiteral("La instrucción está vacía."), sql);
+    if (!onlyBlanks(tail)) {
+        sqlite3_finalize(stmt);
+        throw core::Error(QStringLiteral("Solo se admite una instrucción por llamada."), sql);
+    }
+    cache_.emplace(sql, stmt);
+    return stmt;
+}
+
+void SqliteConnection::bind(sqlite3_stmt* stmt, const QVariantList& params, const QString& sql) {
+    if (sqlite3_bind_parameter_count(stmt) != params.size())
+        throw core::Error(QStringLiteral("La instrucción espera %1 parámetros y recibió %2.")
+                              .arg(sqlite3_bind_parameter_count(stmt))
+                              .arg(params.size()),
+                          sql);
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& v = params.at(i);
+        int rc = SQLITE_OK;
+        if (v.isNull()) {
+            rc = sqlite3_bind_null(stmt, i + 1);
+        } else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong ||
+                   v.typeId() == QMetaType::UInt || v.typeId() == QMetaType::Bool) {
+            rc = sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
+        } else if (v.typeId() == QMetaType::Double) {
+            rc = sqlite3_bind_double(stmt, i + 1, v.toDouble());
+        } else {
+            QString text = v.typeId() == QMetaType::QDate       ? v.toDate().toString(Qt::ISODate)
+                           : v.typeId() == QMetaType::QDateTime ? v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                                                                : v.toString();
+            checkValue(text);
+            const QByteArray utf8 = text.toUtf8();
+            rc = sqlite3_bind_text(stmt, i + 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+        }
+        if (rc != SQLITE_OK) fail(sql);
+    }
+}
+
+Recordset SqliteConnection::run(sqlite3_stmt* stmt, const QString& sql) {
+    QStringList columns;
+    const int count = sqlite3_column_count(stmt);
+    for (int i = 0; i < count; ++i) columns << QString::fromUtf8(sqlite3_column_name(stmt, i));
+    std::vector<QVariantList> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        QVariantList row;
+        row.reserve(count);
+        for (int i = 0; i < count; ++i) row << columnValue(stmt, i);
+        rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) fail(sql);
+    return Recordset(std::move(columns), std::move(rows));
+}
+
+Recordset SqliteConnection::Execute(const QString& sql, const QVariantList& params) {
+    sqlite3_stmt* stmt = prepared(sql);
+    struct Reset {
+        sqlite3_stmt* s;
+        ~Reset() {
+            sqlite3_reset(s);
+            sqlite3_clear_bindings(s);
+        }
+    } reset{stmt};
+    bind(stmt, params, sql);
+    return run(stmt, sql);
+}
+
+void SqliteConnection::BeginTrans() {
+    if (InTransaction()) throw core::Error(QStringLiteral("Ya hay una transacción abierta en la conexión."));
+    Execute(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+void SqliteConnection::CommitTrans() {
+    if (!InTransaction()) throw core::Error(QStringLiteral("No hay una transacción abierta que confirmar."));
+    try {
+        Execute(QStringLiteral("COMMIT"));
+    } catch (const core::Error&) {
+        // A commit that could not finish (busy, disk full) must not leave the
+        // transaction open behind the caller's back.
+        if (InTransaction()) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void SqliteConnection::RollbackTrans() {
+    if (!InTransaction()) return;
+    Execute(QStringLiteral("ROLLBACK"));
+}
+
+bool SqliteConnection::InTransaction() const {
+    return sqlite3_get_autocommit(db_) == 0;
+}
+
+}  // namespace ado

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <unordered_map>
+
+#include "platform/ado/connection.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace ado {
+
+// SQLite in one file: WAL journal, a busy timeout so that two desktops on the
+// same file wait for each other, write transactions that take the write lock
+// at BEGIN, and statements kept prepared by their text.
+class SqliteConnection : public Connection {
+public:
+    explicit SqliteConnection(const QString& path);
+    ~SqliteConnection() override;
+
+    Recordset Execute(const QString& sql, const QVariantList& params = {}) override;
+    void BeginTrans() override;
+    void CommitTrans() override;
+    void RollbackTrans() override;
+    bool InTransaction() const override;
+    const Dialect& dialect() const override { return dialect_; }
+    QString description() const override { return path_; }
+
+    static constexpr int kBusyTimeoutMs = 5000;
+
+private:
+    sqlite3_stmt* prepared(const QString& sql);
+    void bind(sqlite3_stmt* stmt, const QVariantList& params, const QString& sql);
+    Recordset run(sqlite3_stmt* stmt, const QString& sql);
+    [[noreturn]] void fail(const QString& sql) const;
+    void clearCache();
+
+    sqlite3* db_ = nullptr;
+    QString path_;
+    Dialect dialect_{Dialect::Engine::Sqlite};
+    std::unordered_map<QString, sqlite3_stmt*> cache_;
+};
+
+}  // namespace ado

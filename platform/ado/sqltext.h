@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace ado {
+
+// Protects a value that goes between single quotes in SQL text: apostrophes
+// are doubled; NUL and other control characters (tab, line feed and carriage
+// return excepted, which free text such as a purpose may hold) are refused.
+QString protect(const QString& value);
+
+// The protected value already enclosed in single quotes.
+QString quoted(const QString& value);
+
+// Throws unless the value is free of characters a statement cannot carry.
+void checkValue(const QString& value);
+
+// True for a plain identifier: a letter or underscore, then letters, digits
+// or underscores, at most 63 characters.
+bool isPlainIdentifier(const QString& name);
+
+// Rewrites each "?" outside quoted text and quoted identifiers as $1, $2, ...
+QString numberPlaceholders(const QString& sql);
+
+}  // namespace ado

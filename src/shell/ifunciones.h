@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+namespace shell {
+
+// The host's second service object: look-ups, numbering, dates, logs.
+// Trailing texts that the module always passes empty keep their places.
+class IFunciones {
+public:
+    virtual ~IFunciones() = default;
+
+    virtual QString BuscarDescripcion(const QString& table, const QString& keyColumn, const QString& key,
+                                      const QString& resultColumn, int reserved, const QString& secondKeyColumn,
+                                      const QString& secondKey, const QString& excludedState) = 0;
+    virtual QDateTime FechaServidor() = 0;
+    virtual qint64 ObtenerConsecutivo(const QString& table, const QString& keyColumn, const QString& e1 = {},
+                                      const QString& e2 = {}, const QString& e3 = {}, const QString& e4 = {},
+                                      const QString& e5 = {}, const QString& e6 = {}, const QString& e7 = {}) = 0;
+    virtual QString ObtenerConsecutivoDetalle(const QString& table, const QString& idColumn,
+                                              const QString& filterColumn, const QString& filterValue,
+                                              const QString& e1 = {}, const QString& e2 = {}) = 0;
+    virtual bool ConfirmarRegistro(const QString& table, const QString& keyColumn, const QString& key) = 0;
+    virtual QString ObtenerMensajeError() = 0;
+    virtual void RegistrarMovimiento(const QString& entity, const QString& key, const QString& operation) = 0;
+    virtual QString FormatoFechaSQL(const QDate& date) = 0;
+    virtual QString FormatoFechaHoraSQL(const QDateTime& dateTime) = 0;
+    virtual bool EsDiaInhabil(const QDate& date) = 0;
+    virtual QString ObtenerTransaccion(const QString& transaction, const QString& system) = 0;
+};
+
+}  // namespace shell

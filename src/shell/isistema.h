@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/ado/connection.h"
+
+class QWidget;
+
+namespace shell {
+
+// The host's first service object: connection, identity, parameters,
+// permissions and the error report.
+class ISistema {
+public:
+    virtual ~ISistema() = default;
+
+    virtual ado::Connection& Conexion() = 0;
+    virtual QString ObtenerUsuario() = 0;
+    virtual void ForzarMayusculas(bool flag) = 0;
+    virtual QString LeerParametro(const QString& key, int reserved, const QString& type, const QString& defaultValue) = 0;
+    virtual bool TienePermiso(const QString& module, const QString& permission, const QString& description) = 0;
+    // style: 16 critical, 48 warning. window: the reporting screen, parent of
+    // the message box.
+    virtual void RegistrarError(const QString& message, int style, const QString& title, QWidget* window,
+                                const QString& module, const QString& identifier) = 0;
+};
+
+}  // namespace shell

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "platform/ado/connection.h"
+
+namespace {
+
+struct HostRun {
+    int exitCode;
+    QString stderrText;
+};
+
+HostRun runHost(const QStringList& arguments, const QString& home) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_DATA_HOME", home);
+    env.remove("RS501_DB");
+    process.setProcessEnvironment(env);
+    process.start(RS501_EXECUTABLE, arguments);
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        return {-1, "timed out"};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+long long count(const QString& connectionText, const QString& table) {
+    return ado::open(connectionText)->Execute("SELECT COUNT(*) FROM " + table).Fields(0).Value.toLongLong();
+}
+
+TEST(HostApplication, FirstStartCreatesTheDefaultFileWithDemoData) {
+    QTemporaryDir home;
+    const QString shot = home.filePath("ventana.png");
+    const HostRun run = runHost({"--unattended", "--screenshot", shot}, home.path());
+    ASSERT_EQ(run.exitCode, 0) << run.stderrText.toStdString();
+    EXPECT_GT(QFileInfo(shot).size(), 0);
+    const QString file = home.filePath("RS501/rs501.sqlite");
+    ASSERT_TRUE(QFileInfo::exists(file));
+    EXPECT_EQ(count(file, "Sala_Junta"), 6);
+    EXPECT_GT(count(file, "Reservacion_Sala_Junta"), 0);
+}
+
+TEST(HostApplication, NamedDatabaseGetsDemoDataOnlyWhenAsked) {
+    QTemporaryDir home;
+    const QString file = home.filePath("propia.sqlite");
+    ASSERT_EQ(runHost({"--db", file, "--screenshot", home.filePath("a.png")}, home.path()).exitCode, 0);
+    EXPECT_EQ(count(file, "Sala_Junta"), 0);
+    ASSERT_EQ(runHost({"--db", "sqlite:" + file, "--demo", "--screenshot", home.filePath("b.png")}, home.path()).exitCode, 0);
+    EXPECT_EQ(count(file, "Sala_Junta"), 6);
+}
+
+TEST(HostApplication, UnopenableDatabaseGivesAMessageAndAnExitCode) {
+    QTemporaryDir home;
+    const HostRun run = runHost({"--unattended", "--db", home.filePath("no/hay/carpeta.sqlite")}, home.path());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.stderrText.contains("No se pudo abrir la base de datos")) << run.stderrText.toStdString();
+    const HostRun bad = runHost({"--sin-sentido"}, home.path());
+    EXPECT_EQ(bad.exitCode, 64);
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include "host/schema/demodata.h"
+#include "host/schema/schema.h"
+#include "platform/core/error.h"
+#include "tests/support/testdatabase.h"
+
+namespace {
+
+using schema::DemoData;
+using schema::Schema;
+using testsupport::BackendTest;
+
+class SchemaTest : public BackendTest {
+protected:
+    long long scalar(const QString& sql, const QVariantList& params = {}) {
+        return conn->Execute(sql, params).Fields(0).Value.toLongLong();
+    }
+};
+
+TEST_P(SchemaTest, CreatesEveryTableOnceAndRecordsTheVersion) {
+    EXPECT_EQ(Schema::storedVersion(*conn), 0);
+    Schema::ensure(*conn);
+    Schema::ensure(*conn);  // a second start changes nothing
+    EXPECT_EQ(Schema::storedVersion(*conn), Schema::kVersion);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Version_Esquema"), 1);
+    for (const auto& table : Schema::tables())
+        EXPECT_NO_THROW(conn->Execute("SELECT COUNT(*) FROM " + table.name)) << table.name.toStdString();
+}
+
+TEST_P(SchemaTest, RefusesADatabaseOfANewerVersion) {
+    Schema::ensure(*conn);
+    conn->Execute("INSERT INTO Version_Esquema (Ve_Version) VALUES (?)", {Schema::kVersion + 1});
+    EXPECT_THROW(Schema::ensure(*conn), core::Error);
+}
+
+TEST_P(SchemaTest, ReservationRowsRefuseMalformedValues) {
+    Schema::ensure(*conn);
+    const QString insert =
+        "INSERT INTO Reservacion_Sala_Junta (Rsj_Folio, Rsj_Fecha, Rsj_Inicio, Rsj_Fin, Sj_Cve_Sala_Junta, "
+        "Rsj_Responsable, Es_Cve_Estado) VALUES (?, '2026-12-07', ?, ?, '0000000001', 'Ana', 'AC')";
+    conn->Execute(insert, {"0000000001", "09:00", "10:30"});
+    struct Bad {
+        const char *folio, *start, *end, *why;
+    } const bad[] = {
+        {"0000000001", "11:00", "12:00", "duplicate folio"},
+        {"0000000002", "9:00", "10:00", "time without leading zero"},
+        {"0000000003", "25:00", "26:00", "hour past the day"},
+        {"0000000004", "09:00", "10:60", "minute 60"},
+        {"00000000051", "09:00", "10:00", "folio longer than ten digits"},
+    };
+    for (const Bad& b : bad) EXPECT_THROW(conn->Execute(insert, {b.folio, b.start, b.end}), core::Error) << b.why;
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Reservacion_Sala_Junta"), 1);
+}
+
+TEST_P(SchemaTest, DemoDataLoadsOnceWithRetiredRowsAndThisWeeksReservations) {
+    Schema::ensure(*conn);
+    const QDate today(2026, 12, 5);  // a Saturday; the week runs from Sunday 29 November
+    DemoData::load(*conn, today);
+    DemoData::load(*conn, today);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Sala_Junta"), 6);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Sala_Junta WHERE Es_Cve_Estado = 'BA'"), 1);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Cliente"), 12);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Cliente WHERE Es_Cve_Estado = 'BA'"), 1);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Permiso_Usuario WHERE Us_Cve_Usuario = 'DEMO' AND Pu_Cve_Permiso = 'CHFEFIN'"), 1);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Parametro"), 0);
+    const long long reservations = scalar("SELECT COUNT(*) FROM Reservacion_Sala_Junta");
+    EXPECT_GE(reservations, 4);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Reservacion_Sala_Junta WHERE Rsj_Fecha BETWEEN '2026-11-29' AND '2026-12-05'"),
+              reservations);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Reservacion_Sala_Junta r JOIN Sala_Junta s "
+                     "ON s.Sj_Cve_Sala_Junta = r.Sj_Cve_Sala_Junta"),
+              reservations);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Dia_Inhabil WHERE Di_Fecha IN ('2026-12-25', '2027-01-01', '2027-12-25')"), 3);
+}
+
+TEST_P(SchemaTest, DemoLeavesReservationsAloneOnceNumberingStarted) {
+    Schema::ensure(*conn);
+    conn->Execute("INSERT INTO Consecutivo (Co_Nombre, Co_Valor) VALUES (?, 3)",
+                  {Schema::counterName("Reservacion_Sala_Junta", "Rsj_Folio")});
+    DemoData::load(*conn, QDate(2026, 12, 5));
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Reservacion_Sala_Junta"), 0);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Sala_Junta"), 6);
+}
+
+RS_INSTANTIATE_BACKENDS(SchemaTest);
+
+TEST(Holidays, MondayHolidaysFallOnTheRightMondays) {
+    struct Case {
+        int year;
+        QDate expected;
+    } const cases[] = {
+        {2026, QDate(2026, 2, 2)},   {2026, QDate(2026, 3, 16)}, {2026, QDate(2026, 11, 16)},
+        {2027, QDate(2027, 2, 1)},   {2027, QDate(2027, 3, 15)}, {2027, QDate(2027, 11, 15)},
+        {2030, QDate(2030, 10, 1)},  // change of government
+    };
+    for (const Case& c : cases) {
+        bool found = false;
+        for (const auto& h : DemoData::holidays(c.year)) found = found || h.date == c.expected;
+        EXPECT_TRUE(found) << c.expected.toString(Qt::ISODate).toStdString();
+    }
+    for (const auto& h : DemoData::holidays(2027)) EXPECT_NE(h.date, QDate(2027, 10, 1));
+}
+
+}  // namespace

@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "platform/ado/sqltext.h"
+#include "platform/core/error.h"
+
+namespace {
+
+struct ProtectCase {
+    const char* input;
+    const char* expected;
+};
+
+TEST(SqlText, ProtectDoublesApostrophesAndKeepsTheRest) {
+    const ProtectCase cases[] = {
+        {"", ""},
+        {"Sala 1", "Sala 1"},
+        {"O'Brien", "O''Brien"},
+        {"''", "''''"},
+        {"x' OR '1'='1", "x'' OR ''1''=''1"},
+        {"C:\\ruta\\", "C:\\ruta\\"},  // backslash is no escape with standard strings
+        {"línea 1\r\nlínea 2\tfin", "línea 1\r\nlínea 2\tfin"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ado::protect(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected)) << c.input;
+    EXPECT_EQ(ado::quoted("a'b"), "'a''b'");
+}
+
+TEST(SqlText, ControlCharactersAreRefusedWithTheirPosition) {
+    for (const QChar bad : {QChar(0), QChar(0x1b), QChar(0x07), QChar(0x7f)}) {
+        const QString value = QStringLiteral("ab") + bad + QStringLiteral("c");
+        try {
+            ado::protect(value);
+            FAIL() << "accepted code " << int(bad.unicode());
+        } catch (const core::Error& e) {
+            EXPECT_TRUE(e.description().contains(QString::number(bad.unicode()))) << e.what();
+            EXPECT_TRUE(e.description().contains(QStringLiteral("posición 3"))) << e.what();
+        }
+    }
+}
+
+TEST(SqlText, PlainIdentifiers) {
+    for (const char* good : {"Sala_Junta", "_x", "Tgd_ID", "a1"}) EXPECT_TRUE(ado::isPlainIdentifier(good)) << good;
+    for (const char* bad : {"", "1abc", "Sala Junta", "Sala_Junta;", "\"Sala\"", "a.b", "x--", "ñandú"})
+        EXPECT_FALSE(ado::isPlainIdentifier(QString::fromUtf8(bad))) << bad;
+    EXPECT_FALSE(ado::isPlainIdentifier(QString(64, QLatin1Char('a'))));
+}
+
+TEST(SqlText, PlaceholdersAreNumberedOutsideQuotesOnly) {
+    EXPECT_EQ(ado::numberPlaceholders("SELECT ? , ?"), "SELECT $1 , $2");
+    EXPECT_EQ(ado::numberPlaceholders("SELECT '?' || ?"), "SELECT '?' || $1");
+    EXPECT_EQ(ado::numberPlaceholders("SELECT 'it''s ?' , \"a?\" , ?"), "SELECT 'it''s ?' , \"a?\" , $1");
+    EXPECT_EQ(ado::numberPlaceholders("SELECT 1"), "SELECT 1");
+}
+
+}  // namespace

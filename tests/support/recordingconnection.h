@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QStringList>
+
+#include "platform/ado/connection.h"
+
+namespace testsupport {
+
+// Passes everything to a real connection, keeps the statements it ran and
+// can make the N-th statement fail as a database would.
+class RecordingConnection : public ado::Connection {
+public:
+    explicit RecordingConnection(ado::Connection& inner) : inner_(inner) {}
+
+    ado::Recordset Execute(const QString& sql, const QVariantList& params = {}) override;
+    void BeginTrans() override;
+    void CommitTrans() override;
+    void RollbackTrans() override;
+    bool InTransaction() const override { return inner_.InTransaction(); }
+    const ado::Dialect& dialect() const override { return inner_.dialect(); }
+    QString description() const override { return inner_.description(); }
+
+    // Statement number n (1-based, counting from now) throws core::Error.
+    void failAt(int n) { failAt_ = static_cast<int>(statements.size()) + n; }
+
+    QStringList statements;  // every Execute, plus "BEGIN", "COMMIT", "ROLLBACK"
+
+private:
+    ado::Connection& inner_;
+    int failAt_ = 0;
+};
+
+}  // namespace testsupport

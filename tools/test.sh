@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, starts a throwaway PostgreSQL on loopback
+# and runs all tests (SQLite and PostgreSQL). Set RS501_SKIP_PG=1 to run
+# without PostgreSQL.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+
+bash "$root/tools/build.sh"
+
+# shellcheck source=tools/pgcluster.sh
+source "$root/tools/pgcluster.sh"
+
+trap pg_stop EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+if [[ "${RS501_SKIP_PG:-0}" == "1" ]]; then
+  echo "test.sh: RS501_SKIP_PG=1: PostgreSQL tests will not run." >&2
+  unset RS501_TEST_PG
+elif ! pg_start; then
+  echo "test.sh: ERROR: could not start the throwaway PostgreSQL cluster." >&2
+  echo "test.sh: set RS501_SKIP_PG=1 to run the tests without PostgreSQL." >&2
+  exit 1
+fi
+
+export QT_QPA_PLATFORM=offscreen
+export RS501_UNATTENDED=1
+
+rc=0
+ctest --test-dir build --output-on-failure -j2 || rc=$?
+exit "$rc"
