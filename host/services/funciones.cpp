@@ -1,10 +1,17 @@
 #include "host/services/funciones.h"
 
+#include <QLineEdit>
+#include <QMetaProperty>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QWidget>
+
 #include "host/schema/schema.h"
 #include "host/services/identifiers.h"
 #include "host/services/numbering.h"
 #include "host/services/sistema.h"
 #include "platform/core/error.h"
+#include "src/shell/idatepicker.h"
 
 namespace services {
 
@@ -20,11 +27,31 @@ QString highestNumberQuery(const ado::Dialect& d, const QString& table, const QS
     return sql;
 }
 
+bool hasWritableProperty(const QObject* object, const char* name) {
+    const int index = object->metaObject()->indexOfProperty(name);
+    return index >= 0 && object->metaObject()->property(index).isWritable();
+}
+
+// The controls of a screen that belong to a group; only a Tag the control
+// actually carries counts, so an untagged widget never joins the empty group.
+QList<QWidget*> controlsOfGroup(QWidget* screen, const QString& group) {
+    if (!screen) throw core::Error(QStringLiteral("No se indicó la pantalla de los controles."));
+    QList<QWidget*> out;
+    for (QWidget* w : screen->findChildren<QWidget*>()) {
+        const QVariant tag = w->property("Tag");
+        if (tag.isValid() && tag.toString() == group) out << w;
+    }
+    return out;
+}
+
 }  // namespace
 
-Funciones::Funciones() : Funciones(HostSession::current()) {}
+Funciones::Funciones() {
+    HostSession::current();
+    setObjectName(QStringLiteral("Funciones"));
+}
 
-Funciones::Funciones(HostSession& session) : session_(session) {
+Funciones::Funciones(HostSession& session) : session_(&session) {
     setObjectName(QStringLiteral("Funciones"));
 }
 
@@ -33,7 +60,7 @@ auto Funciones::guarded(F&& operation) -> decltype(operation()) {
     try {
         return operation();
     } catch (const core::Error& e) {
-        session_.setLastError(e.description());
+        session().setLastError(e.description());
         throw;
     }
 }
@@ -100,14 +127,14 @@ bool Funciones::ConfirmarRegistro(const QString& table, const QString& keyColumn
         ado::Recordset rs = connection().Execute(
             QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE %2 = ?").arg(table, keyColumn), {key});
         if (rs.Fields(0).Value.toLongLong() > 0) return true;
-        session_.setLastError(
+        session().setLastError(
             QStringLiteral("El registro \"%1\" no quedó guardado en %2.").arg(key, table));
         return false;
     });
 }
 
 QString Funciones::ObtenerMensajeError() {
-    return session_.lastError();
+    return session().lastError();
 }
 
 void Funciones::RegistrarMovimiento(const QString& entity, const QString& key, const QString& operation) {
@@ -115,7 +142,7 @@ void Funciones::RegistrarMovimiento(const QString& entity, const QString& key, c
         connection().Execute(QStringLiteral("INSERT INTO Bitacora_Movimiento (Bm_Entidad, Bm_Clave, Bm_Operacion, "
                                             "Bm_Usuario, Bm_Fecha) VALUES (?, ?, ?, ?, %1)")
                                  .arg(connection().dialect().nowExpression()),
-                             {entity, key, operation, session_.user()});
+                             {entity, key, operation, session().user()});
     });
 }
 
@@ -129,23 +156,23 @@ QString Funciones::FormatoFechaHoraSQL(const QDateTime& dateTime) {
     return dateTime.toString(kDateTimeText);
 }
 
-const std::set<int>& Funciones::restDays() {
-    if (!restDays_) {
-        const QString listed = Sistema(session_).LeerParametro(kRestDaysParameter, 0, QStringLiteral("T"),
-                                                                QStringLiteral("6,7"));
-        std::set<int> days;
-        for (const QString& part : listed.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            bool ok = false;
-            const int day = part.trimmed().toInt(&ok);
-            if (!ok || day < 1 || day > 7)
-                throw core::Error(QStringLiteral("El parámetro %1 debe listar días del 1 (lunes) al 7 (domingo) "
-                                                 "separados por comas; tiene \"%2\".")
-                                      .arg(kRestDaysParameter, listed));
-            days.insert(day);
-        }
-        restDays_ = std::move(days);
+std::set<int> Funciones::restDays() {
+    HostSession& host = session();
+    if (const auto cached = host.restDays()) return *cached;
+    const QString listed =
+        Sistema(host).LeerParametro(kRestDaysParameter, 0, QStringLiteral("T"), QStringLiteral("6,7"));
+    std::set<int> days;
+    for (const QString& part : listed.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int day = part.trimmed().toInt(&ok);
+        if (!ok || day < 1 || day > 7)
+            throw core::Error(QStringLiteral("El parámetro %1 debe listar días del 1 (lunes) al 7 (domingo) "
+                                             "separados por comas; tiene \"%2\".")
+                                  .arg(kRestDaysParameter, listed));
+        days.insert(day);
     }
-    return *restDays_;
+    host.setRestDays(days);
+    return days;
 }
 
 bool Funciones::EsDiaInhabil(const QDate& date) {
@@ -164,6 +191,30 @@ QString Funciones::ObtenerTransaccion(const QString& transaction, const QString&
         if (code.isEmpty())
             throw core::Error(QStringLiteral("La pantalla no tiene transacción de %1 asignada.").arg(system));
         return code;
+    });
+}
+
+void Funciones::LimpiarControles(QWidget* screen, const QString& group) {
+    guarded([&] {
+        for (QWidget* w : controlsOfGroup(screen, group)) {
+            if (qobject_cast<shell::IDatePicker*>(w)) continue;  // a date cannot be empty
+            if (hasWritableProperty(w, "Text"))
+                w->setProperty("Text", QString());
+            else if (auto* line = qobject_cast<QLineEdit*>(w))
+                line->clear();
+            else if (auto* text = qobject_cast<QTextEdit*>(w))
+                text->clear();
+            else if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
+                plain->clear();
+            else if (hasWritableProperty(w, "Caption"))
+                w->setProperty("Caption", QString());
+        }
+    });
+}
+
+void Funciones::HabilitarControles(QWidget* screen, const QString& group) {
+    guarded([&] {
+        for (QWidget* w : controlsOfGroup(screen, group)) w->setEnabled(true);
     });
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <set>
 
 #include <QObject>
@@ -12,8 +11,10 @@ namespace services {
 
 class Funciones : public QObject, public shell::IFunciones {
     Q_OBJECT
+    Q_INTERFACES(shell::IFunciones)
 public:
-    // Works on the installed host session.
+    // Without a session it works on whichever session is installed at the
+    // time of each call.
     Funciones();
     explicit Funciones(HostSession& session);
 
@@ -36,20 +37,22 @@ public:
     Q_INVOKABLE QString FormatoFechaHoraSQL(const QDateTime& dateTime) override;
     Q_INVOKABLE bool EsDiaInhabil(const QDate& date) override;
     Q_INVOKABLE QString ObtenerTransaccion(const QString& transaction, const QString& system) override;
+    Q_INVOKABLE void LimpiarControles(QWidget* screen, const QString& group) override;
+    Q_INVOKABLE void HabilitarControles(QWidget* screen, const QString& group) override;
 
     // Parameter listing the weekdays that are never worked, 1 = Monday ... 7 = Sunday.
     static inline const QString kRestDaysParameter = QStringLiteral("DIAS_INHABILES_SEMANA");
 
 private:
-    ado::Connection& connection() { return session_.connection(); }
-    const std::set<int>& restDays();
+    HostSession& session() const { return session_ ? *session_ : HostSession::current(); }
+    ado::Connection& connection() { return session().connection(); }
+    std::set<int> restDays();
     // Runs a service operation; a failure is kept for ObtenerMensajeError
     // and passed on to the caller.
     template <typename F>
     auto guarded(F&& operation) -> decltype(operation());
 
-    HostSession& session_;
-    std::optional<std::set<int>> restDays_;
+    HostSession* session_ = nullptr;
 };
 
 }  // namespace services

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <set>
 
 #include <QString>
 
@@ -28,6 +30,9 @@ public:
     bool forceUpperCase() const { return forceUpperCase_; }
     void setForceUpperCase(bool on) { forceUpperCase_ = on; }
     const QString& lastError() const { return lastError_; }
+    // The weekdays never worked (1 Monday .. 7 Sunday), read once per session.
+    const std::optional<std::set<int>>& restDays() const { return restDays_; }
+    void setRestDays(std::set<int> days) { restDays_ = std::move(days); }
     void setLastError(const QString& text) { lastError_ = text; }
 
     // The user: the given option, else RS501_USER, else the login name.
@@ -41,6 +46,7 @@ private:
     bool unattended_;
     bool forceUpperCase_ = false;
     QString lastError_;
+    std::optional<std::set<int>> restDays_;
 };
 
 }  // namespace services

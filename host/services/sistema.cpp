@@ -25,22 +25,25 @@ void toStderr(const QString& text) {
 
 }  // namespace
 
-Sistema::Sistema() : Sistema(HostSession::current()) {}
+Sistema::Sistema() {
+    HostSession::current();  // fails now, not at the first call, without a host session
+    setObjectName(QStringLiteral("Sistema"));
+}
 
-Sistema::Sistema(HostSession& session) : session_(session) {
+Sistema::Sistema(HostSession& session) : session_(&session) {
     setObjectName(QStringLiteral("Sistema"));
 }
 
 ado::Connection& Sistema::Conexion() {
-    return session_.connection();
+    return session().connection();
 }
 
 QString Sistema::ObtenerUsuario() {
-    return session_.user();
+    return session().user();
 }
 
 void Sistema::ForzarMayusculas(bool flag) {
-    session_.setForceUpperCase(flag);
+    session().setForceUpperCase(flag);
 }
 
 QString Sistema::LeerParametro(const QString& key, int, const QString&, const QString& defaultValue) {
@@ -76,8 +79,8 @@ void Sistema::RegistrarError(const QString& message, int style, const QString& t
         // The report must reach the person even when the log cannot be written.
         toStderr(QStringLiteral("No se pudo registrar el error en la bitácora: %1").arg(e.description()));
     }
-    session_.setLastError(message);
-    if (session_.unattended()) {
+    session().setLastError(message);
+    if (session().unattended()) {
         toStderr(QStringLiteral("%1 %2 [%3]: %4").arg(module, identifier, title, message));
         return;
     }

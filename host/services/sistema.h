@@ -9,8 +9,10 @@ namespace services {
 
 class Sistema : public QObject, public shell::ISistema {
     Q_OBJECT
+    Q_INTERFACES(shell::ISistema)
 public:
-    // Works on the installed host session.
+    // Without a session it works on whichever session is installed at the
+    // time of each call, so the module's long-lived object follows the host.
     Sistema();
     explicit Sistema(HostSession& session);
 
@@ -30,7 +32,9 @@ public:
 private:
     void logError(const QString& message, const QString& title, const QString& module, const QString& identifier);
 
-    HostSession& session_;
+    HostSession& session() const { return session_ ? *session_ : HostSession::current(); }
+
+    HostSession* session_ = nullptr;
 };
 
 }  // namespace services

@@ -144,7 +144,8 @@ TEST_P(FuncionesTest, RestDaysComeFromTheSiteParameter) {
     EXPECT_TRUE(funciones->EsDiaInhabil(QDate(2026, 12, 6)));
     conn->Execute("UPDATE Parametro SET Pa_Valor = 'sábado' WHERE Pa_Cve_Parametro = ?",
                   {services::Funciones::kRestDaysParameter});
-    services::Funciones fresh(*session);
+    services::HostSession nextStart(db->open(), "ANA", true);  // the week's rest days are read once per session
+    services::Funciones fresh(nextStart);
     EXPECT_THROW(fresh.EsDiaInhabil(QDate(2026, 12, 7)), core::Error);
 }
 

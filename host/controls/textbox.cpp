@@ -1,0 +1,327 @@
+#include "host/controls/textbox.h"
+
+#include <algorithm>
+
+#include <QFocusEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaProperty>
+#include <QToolButton>
+
+#include "host/controls/catalogue.h"
+#include "host/controls/lookupdialog.h"
+#include "host/services/hostsession.h"
+#include "host/services/sistema.h"
+#include "platform/ado/sqltext.h"
+#include "platform/core/error.h"
+#include "platform/core/units.h"
+
+namespace controls {
+
+namespace {
+
+services::HostSession* installedSession() {
+    try {
+        return &services::HostSession::current();
+    } catch (const core::Error&) {
+        return nullptr;
+    }
+}
+
+struct BoundStatement {
+    QString sql;
+    QVariantList params;
+};
+
+// The design-time statement carries the key as "?": inside a quoted literal
+// it becomes the protected text, anywhere else a bound parameter.
+BoundStatement bindKey(const QString& sql, const QString& key) {
+    BoundStatement out;
+    QChar closing;
+    for (const QChar c : sql) {
+        if (!closing.isNull()) {
+            if (c == closing) closing = QChar();
+            if (c == QLatin1Char('?') && closing == QLatin1Char('\''))
+                out.sql += ado::protect(key);
+            else
+                out.sql += c;
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            closing = c;
+            out.sql += c;
+        } else if (c == QLatin1Char('?')) {
+            out.sql += c;
+            out.params << key;
+        } else {
+            out.sql += c;
+        }
+    }
+    return out;
+}
+
+bool hasWritableProperty(const QObject* object, const char* name) {
+    const int index = object->metaObject()->indexOfProperty(name);
+    return index >= 0 && object->metaObject()->property(index).isWritable();
+}
+
+// The text with control characters spelled out, so the report itself can be logged.
+QString printable(const QString& text) {
+    QString out;
+    for (const QChar c : text)
+        out += c.unicode() < 0x20 || c.unicode() == 0x7f ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
+                                                          : QString(c);
+    return out;
+}
+
+bool isAllZeros(const QString& text) {
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c == QLatin1Char('0'); });
+}
+
+bool isAllDigits(const QString& text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+}  // namespace
+
+TextBox::TextBox(QWidget* parent) : QWidget(parent), edit_(new QLineEdit(this)), lookupButton_(new QToolButton(this)) {
+    edit_->setObjectName(QStringLiteral("txt"));
+    edit_->installEventFilter(this);
+    lookupButton_->setObjectName(QStringLiteral("btnConsulta"));
+    lookupButton_->setText(QStringLiteral("…"));
+    lookupButton_->setToolTip(QStringLiteral("Consultar (F2)"));
+    lookupButton_->setFocusPolicy(Qt::NoFocus);
+    lookupButton_->hide();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    layout->addWidget(edit_, 1);
+    layout->addWidget(lookupButton_);
+    setFocusProxy(edit_);
+    setFocusPolicy(edit_->focusPolicy());
+
+    connect(edit_, &QLineEdit::textChanged, this, [this] {
+        if (!adjusting_) emit Change();
+    });
+    connect(edit_, &QLineEdit::textEdited, this, &TextBox::onTextEdited);
+    connect(lookupButton_, &QToolButton::clicked, this, &TextBox::MostrarConsulta);
+    applyColors();
+}
+
+QString TextBox::Text() const {
+    return edit_->text();
+}
+
+void TextBox::setText(const QString& text) {
+    edit_->setText(text);
+    edited_ = false;
+}
+
+void TextBox::setIdconsulta(const QString& id) {
+    idconsulta_ = id;
+    lookupButton_->setVisible(!id.trimmed().isEmpty());
+}
+
+int TextBox::maxlength() const {
+    return edit_->maxLength();
+}
+
+void TextBox::setMaxlength(int length) {
+    edit_->setMaxLength(length > 0 ? length : 32767);
+}
+
+bool TextBox::locked() const {
+    return edit_->isReadOnly();
+}
+
+void TextBox::setLocked(bool on) {
+    edit_->setReadOnly(on);
+    lookupButton_->setEnabled(!on);
+}
+
+void TextBox::setEnabledcolor(int bgr) {
+    enabledColor_ = bgr;
+    applyColors();
+}
+
+void TextBox::setDisabledcolor(int bgr) {
+    disabledColor_ = bgr;
+    applyColors();
+}
+
+void TextBox::applyColors() {
+    QPalette pal = edit_->palette();
+    const QColor enabled = core::fromBgr(static_cast<quint32>(enabledColor_));
+    pal.setColor(QPalette::Active, QPalette::Base, enabled);
+    pal.setColor(QPalette::Inactive, QPalette::Base, enabled);
+    pal.setColor(QPalette::Disabled, QPalette::Base, core::fromBgr(static_cast<quint32>(disabledColor_)));
+    edit_->setPalette(pal);
+}
+
+bool TextBox::upperCase() const {
+    if (mayusculas_) return true;
+    const services::HostSession* session = installedSession();
+    return session && session->forceUpperCase();
+}
+
+void TextBox::onTextEdited() {
+    edited_ = true;
+    // Typed keys arrive upper-cased already; this catches pastes and drops.
+    const QString text = edit_->text();
+    if (!upperCase() || text == text.toUpper()) return;
+    const int cursor = edit_->cursorPosition();
+    adjusting_ = true;
+    edit_->setText(text.toUpper());
+    edit_->setCursorPosition(cursor);
+    adjusting_ = false;
+}
+
+bool TextBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != edit_) return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) {
+            MostrarConsulta();
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            const bool wasEmpty = Text().isEmpty();
+            const bool confirmed = confirm();
+            if (!tabonenter_) return false;  // the line edit and the screen see Enter too
+            const bool notFound = tabonentercancel_ && !sql_.trimmed().isEmpty() && lastResult_.isEmpty();
+            if (confirmed && !notFound && (!wasEmpty || tabonentervacio_)) focusNextChild();
+            return true;
+        }
+        const QString typed = key->text();
+        const bool plain = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        if (plain && !typed.isEmpty() && typed.at(0).isPrint() && typed != typed.toUpper() && upperCase() &&
+            !edit_->isReadOnly()) {
+            // Insert the capital instead, so one key press stays one edit.
+            edit_->insert(typed.toUpper());
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        // Switching to another window or a popup is not leaving the box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (edited_ && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) confirm();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString TextBox::paddedKey(const QString& text) const {
+    if (!esclave_ || !isAllZeros(formatoClave_) || !isAllDigits(text) || text.size() >= formatoClave_.size())
+        return text;
+    return text.rightJustified(formatoClave_.size(), QLatin1Char('0'));
+}
+
+void TextBox::ConfirmarClave() {
+    confirm();
+}
+
+bool TextBox::confirm() {
+    const QString key = paddedKey(Text());
+    // A failed look-up is reported and leaves the box exactly as typed.
+    if (!runLookup(key)) return false;
+    if (key != Text()) setText(key);
+    valorClave_ = key;
+    edited_ = false;
+    emit Consulta();
+    return true;
+}
+
+void TextBox::ActualizarConsulta() {
+    runLookup(Text());
+}
+
+bool TextBox::runLookup(const QString& key) {
+    if (sql_.trimmed().isEmpty()) {
+        lastResult_.clear();
+        return true;
+    }
+    try {
+        const BoundStatement statement = bindKey(sql_, key);
+        ado::Recordset rs = services::HostSession::current().connection().Execute(statement.sql, statement.params);
+        lastResult_ = rs.Eof() || rs.FieldCount() == 0 ? QString() : rs.Fields(0).Value.toString();
+    } catch (const core::Error& e) {
+        report(QStringLiteral("No se pudo consultar \"%1\": %2").arg(printable(key), e.description()));
+        return false;
+    }
+    writeResult(lastResult_);
+    return true;
+}
+
+void TextBox::writeResult(const QString& value) {
+    if (sqlControlResultado_.isEmpty()) return;
+    QObject* target = window()->findChild<QObject*>(sqlControlResultado_);
+    if (!target || target == this) {
+        qWarning("txtQNT %s: no existe el control de resultado \"%s\"", qPrintable(objectName()),
+                 qPrintable(sqlControlResultado_));
+        return;
+    }
+    if (hasWritableProperty(target, "Text"))
+        target->setProperty("Text", value);
+    else if (hasWritableProperty(target, "Caption"))
+        target->setProperty("Caption", value);
+    else if (auto* label = qobject_cast<QLabel*>(target))
+        label->setText(value);
+    else if (auto* line = qobject_cast<QLineEdit*>(target))
+        line->setText(value);
+    else
+        qWarning("txtQNT %s: el control \"%s\" no muestra texto", qPrintable(objectName()),
+                 qPrintable(sqlControlResultado_));
+}
+
+void TextBox::report(const QString& message) {
+    try {
+        services::Sistema().RegistrarError(message, services::Sistema::kCritical, QStringLiteral("txtQNT"), window(),
+                                           QStringLiteral("RS501"), QStringLiteral("ERR-ID:7600001"));
+    } catch (const core::Error& e) {
+        qWarning("txtQNT: %s (%s)", qPrintable(message), qPrintable(e.description()));
+    }
+}
+
+void TextBox::MostrarConsulta() {
+    if (idconsulta_.trimmed().isEmpty() || edit_->isReadOnly() || !isEnabled()) return;
+    if (dialog_) {
+        dialog_->raise();
+        dialog_->activateWindow();
+        return;
+    }
+    const std::optional<Catalogue> catalogue = Catalogue::find(idconsulta_);
+    if (!catalogue) {
+        report(QStringLiteral("La consulta \"%1\" no existe.").arg(idconsulta_));
+        return;
+    }
+    std::vector<Catalogue::Row> rows;
+    bool unattended = true;
+    try {
+        services::HostSession& session = services::HostSession::current();
+        unattended = session.unattended();
+        rows = catalogue->rows(session.connection(), condicionConsulta_);
+    } catch (const core::Error& e) {
+        report(QStringLiteral("No se pudo abrir la consulta de %1: %2").arg(catalogue->title(), e.description()));
+        return;
+    }
+    dialog_ = new LookupDialog(catalogue->title(), std::move(rows), this);
+    connect(dialog_, &QDialog::finished, this, &TextBox::onLookupFinished);
+    // Never modal when no one is watching; open() does not block either way.
+    if (unattended)
+        dialog_->show();
+    else
+        dialog_->open();
+}
+
+void TextBox::onLookupFinished(int result) {
+    LookupDialog* dialog = dialog_;
+    dialog_ = nullptr;
+    if (!dialog) return;
+    dialog->deleteLater();
+    if (result != QDialog::Accepted) return;
+    setText(dialog->picked().pick);
+    edit_->setFocus();
+    confirm();
+}
+
+}  // namespace controls

@@ -1,0 +1,165 @@
+#include "host/controls/toolbar.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStyle>
+#include <QToolButton>
+
+#include "platform/core/fonts.h"
+#include "platform/core/units.h"
+
+namespace controls {
+
+Toolbar::Toolbar(QWidget* parent) : QWidget(parent), caption_(new QLabel(this)) {
+    setFixedHeight(core::twipsToPixels(kHeightTwips));
+    caption_->setObjectName(QStringLiteral("lblCaption"));
+    caption_->setFont(core::designFont(QStringLiteral("Arial"), 12, true));
+    caption_->setMinimumWidth(120);
+
+    auto* layout = new QHBoxLayout(this);
+    // The commands take the upper strip; screens lay their own controls over
+    // the lower half of the band.
+    layout->setContentsMargins(6, 2, 6, core::twipsToPixels(kHeightTwips) / 2);
+    layout->setSpacing(2);
+    layout->addWidget(caption_);
+    layout->addSpacing(12);
+
+    // Esc is deliberately not bound: the screens decide what it means.
+    nuevo_ = addCommand(QStringLiteral("Nuevo"), QStringLiteral("Nuevo"), QStyle::SP_FileIcon,
+                        {QKeySequence(Qt::CTRL | Qt::Key_N)});
+    modificar_ = addCommand(QStringLiteral("Modificar"), QStringLiteral("Modificar"),
+                            QStyle::SP_FileDialogDetailedView, {QKeySequence(Qt::CTRL | Qt::Key_M)});
+    consultar_ = addCommand(QStringLiteral("Consultar"), QStringLiteral("Consultar"),
+                            QStyle::SP_FileDialogContentsView, {QKeySequence(Qt::CTRL | Qt::Key_K)});
+    eliminar_ = addCommand(QStringLiteral("Eliminar"), QStringLiteral("Eliminar"), QStyle::SP_TrashIcon,
+                           {QKeySequence(Qt::CTRL | Qt::Key_E), QKeySequence(Qt::Key_Delete)});
+    imprimir_ = addCommand(QStringLiteral("Imprimir"), QStringLiteral("Imprimir"), QStyle::SP_DriveFDIcon,
+                           {QKeySequence(Qt::CTRL | Qt::Key_P)});
+    aceptar_ = addCommand(QStringLiteral("Aceptar"), QStringLiteral("Aceptar"), QStyle::SP_DialogApplyButton,
+                          {QKeySequence(Qt::Key_F10)});
+    cancelar_ = addCommand(QStringLiteral("Cancelar"), QStringLiteral("Cancelar"), QStyle::SP_DialogCancelButton, {});
+    salir_ = addCommand(QStringLiteral("Salir"), QStringLiteral("Salir"), QStyle::SP_DialogCloseButton,
+                        {QKeySequence(Qt::CTRL | Qt::Key_Q)});
+    cerrar_ = addCommand(QStringLiteral("Cerrar"), QStringLiteral("Cerrar"), QStyle::SP_TitleBarCloseButton,
+                         {QKeySequence(Qt::CTRL | Qt::Key_F4)});
+    layout->addStretch(1);
+
+    connect(nuevo_, &QAction::triggered, this, [this] { EjecutarNuevo(); });
+    connect(modificar_, &QAction::triggered, this, [this] {
+        begin(Mode::Modify);
+        emit Modificar();
+    });
+    connect(consultar_, &QAction::triggered, this, &Toolbar::Consultar);
+    connect(eliminar_, &QAction::triggered, this, &Toolbar::Eliminar);
+    connect(imprimir_, &QAction::triggered, this, &Toolbar::Imprimir);
+    connect(aceptar_, &QAction::triggered, this, [this] { emit Aceptar(mode_ == Mode::New); });
+    connect(cancelar_, &QAction::triggered, this, [this] {
+        begin(Mode::Browse);
+        emit Cancelar();
+    });
+    connect(salir_, &QAction::triggered, this, &Toolbar::Salir);
+    connect(cerrar_, &QAction::triggered, this, &Toolbar::Cerrar);
+    refresh();
+}
+
+QAction* Toolbar::addCommand(const QString& name, const QString& text, int standardIcon,
+                             const QList<QKeySequence>& shortcuts) {
+    auto* action = new QAction(style()->standardIcon(static_cast<QStyle::StandardPixmap>(standardIcon)), text, this);
+    action->setObjectName(QStringLiteral("act") + name);
+    action->setShortcuts(shortcuts);
+    action->setToolTip(shortcuts.isEmpty() ? text
+                                           : QStringLiteral("%1 (%2)").arg(
+                                                 text, shortcuts.first().toString(QKeySequence::NativeText)));
+    auto* button = new QToolButton(this);
+    button->setObjectName(QStringLiteral("btn") + name);
+    // The shortcut belongs to the button only, so a hidden button's key is dead too.
+    button->setDefaultAction(action);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setIconSize(QSize(16, 16));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    layout()->addWidget(button);
+    return action;
+}
+
+QToolButton* Toolbar::button(const QString& name) const {
+    return findChild<QToolButton*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void Toolbar::begin(Mode mode) {
+    mode_ = mode;
+    refresh();
+}
+
+void Toolbar::refresh() {
+    const bool browsing = mode_ == Mode::Browse;
+    nuevo_->setEnabled(browsing && nuevoOn_);
+    modificar_->setEnabled(browsing && modificarOn_);
+    eliminar_->setEnabled(browsing && eliminarOn_);
+    consultar_->setEnabled(browsing && consultarOn_);
+    imprimir_->setEnabled(browsing && imprimirOn_);
+    button(QStringLiteral("btnImprimir"))->setVisible(imprimirOn_);
+    aceptar_->setEnabled(!browsing);
+    cancelar_->setEnabled(!browsing);
+}
+
+void Toolbar::EjecutarNuevo() {
+    // Runs even with the button switched off: the screen asked for it itself.
+    begin(Mode::New);
+    emit Nuevo();
+}
+
+void Toolbar::RechazaAceptar() {
+    // The screen refused the record: the action stays under way for correction.
+    refresh();
+}
+
+void Toolbar::ConfirmaAceptar() {
+    begin(Mode::Browse);
+}
+
+void Toolbar::Activar(bool on) {
+    active_ = on;
+    refresh();
+}
+
+void Toolbar::setNuevoHabilitado(bool on) {
+    nuevoOn_ = on;
+    refresh();
+}
+
+void Toolbar::setModificarHabilitado(bool on) {
+    modificarOn_ = on;
+    refresh();
+}
+
+void Toolbar::setEliminarHabilitado(bool on) {
+    eliminarOn_ = on;
+    refresh();
+}
+
+void Toolbar::setConsultarHabilitado(bool on) {
+    consultarOn_ = on;
+    refresh();
+}
+
+void Toolbar::setImprimirHabilitado(bool on) {
+    imprimirOn_ = on;
+    refresh();
+}
+
+QString Toolbar::caption() const {
+    return caption_->text();
+}
+
+void Toolbar::setCaption(const QString& text) {
+    caption_->setText(text);
+}
+
+void Toolbar::setShowexitbutton(const QString& text) {
+    showExitButton_ = text;
+    button(QStringLiteral("btnSalir"))->setVisible(text.trimmed().compare(QLatin1String("NO"), Qt::CaseInsensitive) != 0);
+}
+
+}  // namespace controls
