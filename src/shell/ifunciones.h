@@ -2,7 +2,10 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QObject>
 #include <QString>
+
+class QWidget;
 
 namespace shell {
 
@@ -29,6 +32,12 @@ public:
     virtual QString FormatoFechaHoraSQL(const QDateTime& dateTime) = 0;
     virtual bool EsDiaInhabil(const QDate& date) = 0;
     virtual QString ObtenerTransaccion(const QString& transaction, const QString& system) = 0;
+    // Empty / enable every control of the screen whose Tag equals group.
+    virtual void LimpiarControles(QWidget* screen, const QString& group) = 0;
+    virtual void HabilitarControles(QWidget* screen, const QString& group) = 0;
 };
 
 }  // namespace shell
+
+#define RS_IFUNCIONES_IID "rs501.shell.IFunciones/1"
+Q_DECLARE_INTERFACE(shell::IFunciones, RS_IFUNCIONES_IID)

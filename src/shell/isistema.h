@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include "platform/ado/connection.h"
@@ -26,3 +27,6 @@ public:
 };
 
 }  // namespace shell
+
+#define RS_ISISTEMA_IID "rs501.shell.ISistema/1"
+Q_DECLARE_INTERFACE(shell::ISistema, RS_ISISTEMA_IID)

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "platform/core/error.h"
+
+namespace shell {
+
+// Creates the host's controls by their design class name through the
+// component runtime, named and placed on a screen.
+class HostControls {
+public:
+    static inline const QString kToolbar = QStringLiteral("toolbarQNT.Controles");
+    static inline const QString kTextBox = QStringLiteral("textoQNT.txtQNT");
+    static inline const QString kLabel = QStringLiteral("LabelQnt.Etiqueta");
+    static inline const QString kFlatButton = QStringLiteral("flatButtonQNT.flatButton");
+    static inline const QString kDatePicker = QStringLiteral("fechaQnt.dpFecha");
+    static inline const QString kColorScheme = QStringLiteral("coloresQNT.colorQNT");
+
+    // A control of the class, child of parent, with objectName name.
+    // Throws core::Error when the host does not supply the class.
+    static QObject* create(const QString& className, const QString& name, QObject* parent);
+    static QWidget* createWidget(const QString& className, const QString& name, QWidget* parent);
+
+    // The control's interface; throws when it does not offer it.
+    template <typename Interface>
+    static Interface* as(QObject* control) {
+        auto* i = qobject_cast<Interface*>(control);
+        if (!i)
+            throw core::Error(QStringLiteral("El control %1 no ofrece la interfaz esperada.")
+                                  .arg(control ? control->objectName() : QStringLiteral("(nulo)")));
+        return i;
+    }
+};
+
+}  // namespace shell

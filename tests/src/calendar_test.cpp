@@ -1,0 +1,276 @@
+#include <gtest/gtest.h>
+
+#include <QMetaObject>
+
+#include "tests/src/calendarfixture.h"
+#include "tests/support/recordingconnection.h"
+
+namespace {
+
+using testsupport::CalendarTest;
+
+class CalendarScreenTest : public CalendarTest {};
+
+TEST_P(CalendarScreenTest, OpensOnTheServersWeekReadableByName) {
+    open();
+    // Only names and the meta-object system, as a late-bound host would.
+    QObject* g = screen->findChild<QObject*>("msfDisponibilidad");
+    ASSERT_NE(g, nullptr);
+    const auto cell = [g](int r, int c) {
+        QString text;
+        QMetaObject::invokeMethod(g, "TextMatrix", Q_RETURN_ARG(QString, text), Q_ARG(int, r), Q_ARG(int, c));
+        return text;
+    };
+    EXPECT_EQ(g->property("Rows").toInt(), 22);
+    EXPECT_EQ(g->property("Cols").toInt(), 8);
+    EXPECT_EQ(cell(0, 0), " ");
+    EXPECT_EQ(cell(1, 0), " ");
+    EXPECT_EQ(cell(2, 0), "09:00");
+    EXPECT_EQ(cell(21, 0), "18:30");
+    const QDate inicio = screen->property("Inicio").toDate();
+    const QDate today = QDate::currentDate();
+    EXPECT_EQ(screen->property("Tipo").toString(), "ww");
+    EXPECT_EQ(inicio.dayOfWeek(), Qt::Sunday);
+    EXPECT_TRUE(inicio <= today && today < screen->property("Fin").toDate());
+    EXPECT_EQ(cell(1, 1), "DOM " + inicio.toString("dd"));
+    EXPECT_EQ(cell(1, 7), "SAB " + inicio.addDays(6).toString("dd"));
+    EXPECT_EQ(cell(0, 1), cell(0, 1).toUpper());
+    EXPECT_FALSE(cell(0, 1).trimmed().isEmpty());
+    // No room yet: weekdays free, the weekend not worked.
+    int back = 0;
+    QMetaObject::invokeMethod(g, "CellBackColorAt", Q_RETURN_ARG(int, back), Q_ARG(int, 2), Q_ARG(int, 2));
+    EXPECT_EQ(back, kGreen);
+    QMetaObject::invokeMethod(g, "CellBackColorAt", Q_RETURN_ARG(int, back), Q_ARG(int, 2), Q_ARG(int, 1));
+    EXPECT_EQ(back, kSilver);
+    EXPECT_EQ(screen->property("Fechas").toList().size(), 8);
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_P(CalendarScreenTest, WindowParameterShapesTheGrid) {
+    struct Case {
+        const char* value;
+        int rows;
+        const char* last;
+        bool warned;
+    } const cases[] = {
+        {"08:00,20:00", 27, "20:00", false}, {"08:00,20:00,22:00", 27, "20:00", false},
+        {"09:00,18:15", 21, "18:00", false}, {"09:00,09:00", 3, "09:00", false},
+        {"08:00", 22, "18:30", false},       {"", 22, "18:30", false},
+        {"nueve,seis", 22, "18:30", true},
+    };
+    for (const Case& c : cases) {
+        conn->Execute("DELETE FROM Parametro");
+        conn->Execute("DELETE FROM Bitacora_Error");
+        setParameter("RS_HORARIO_RESERVACIONES", c.value);
+        open();
+        EXPECT_EQ(grid()->Rows(), c.rows) << c.value;
+        EXPECT_EQ(grid()->TextMatrix(grid()->Rows() - 1, 0), c.last) << c.value;
+        const auto logged = reports();
+        EXPECT_EQ(logged.size(), c.warned ? 1u : 0u) << c.value;
+        if (c.warned && !logged.empty()) EXPECT_EQ(logged[0].first, "ERR-ID:7500019");
+    }
+}
+
+TEST_P(CalendarScreenTest, WindowEndingBeforeItStartsLeavesNoSlotRows) {
+    setParameter("RS_HORARIO_RESERVACIONES", "18:00,09:00");
+    open();
+    EXPECT_EQ(grid()->Rows(), 2);
+    EXPECT_EQ(grid()->Cols(), 8);
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_P(CalendarScreenTest, ReservationsPaintAsMergedBlocksOfTheirRoomOnly) {
+    open();
+    const QDate sunday = screen->Inicio();
+    const QDate monday = sunday.addDays(1), tuesday = sunday.addDays(2), wednesday = sunday.addDays(3),
+                thursday = sunday.addDays(4), friday = sunday.addDays(5);
+    addReservation("0000000007", monday, "10:00", "11:30", "0000000001");
+    addReservation("0000000008", tuesday, "10:00", "10:00", "0000000001");         // starts and ends at once
+    addReservation("0000000009", wednesday, "10:00", "11:00", "0000000001", "CA");  // cancelled
+    addReservation("0000000010", thursday, "10:00", "11:00", "0000000002");         // another room
+    addReservation("0000000011", sunday, "12:00", "13:00", "0000000001");           // on a rest day
+    addReservation("0000000012", friday, "09:00", "09:30", "0000000001");
+    conn->Execute("INSERT INTO Dia_Inhabil (Di_Fecha, Di_Descripcion) VALUES (?, 'Asueto')", {friday});
+    typeRoom("0000000001");
+    ASSERT_EQ(roomName(), "Sala Juárez");
+
+    flexgrid::FlexGrid& g = *grid();
+    const int mon = columnOf(monday);
+    for (const char* slot : {"10:00", "10:30", "11:00"}) {
+        EXPECT_EQ(g.TextMatrix(rowOf(slot), mon), "0000000007") << slot;
+        EXPECT_EQ(g.CellBackColorAt(rowOf(slot), mon), kBlue) << slot;
+        EXPECT_EQ(g.CellForeColorAt(rowOf(slot), mon), kWhite) << slot;
+    }
+    EXPECT_EQ(g.MergedBlock(rowOf("10:30"), mon), QRect(mon, rowOf("10:00"), 1, 3));
+    EXPECT_EQ(g.TextMatrix(rowOf("11:30"), mon), "");
+    EXPECT_EQ(g.CellBackColorAt(rowOf("11:30"), mon), kGreen);
+    EXPECT_EQ(g.CellBackColorAt(rowOf("09:30"), mon), kGreen);
+    for (const QDate& day : {tuesday, wednesday, thursday}) {
+        EXPECT_EQ(g.TextMatrix(rowOf("10:00"), columnOf(day)), "") << day.toString().toStdString();
+        EXPECT_EQ(g.CellBackColorAt(rowOf("10:00"), columnOf(day)), kGreen) << day.toString().toStdString();
+    }
+    const int sun = columnOf(sunday);
+    EXPECT_EQ(g.TextMatrix(rowOf("12:00"), sun), "0000000011");
+    EXPECT_EQ(g.CellBackColorAt(rowOf("12:00"), sun), kSilver);
+    EXPECT_EQ(g.CellForeColorAt(rowOf("12:00"), sun), kWhite);
+    EXPECT_EQ(g.CellForeColorAt(rowOf("09:00"), sun), kBlack);
+    const int fri = columnOf(friday);
+    EXPECT_EQ(g.CellBackColorAt(rowOf("09:00"), fri), kSilver);
+    EXPECT_EQ(g.CellForeColorAt(rowOf("09:00"), fri), kWhite);
+    EXPECT_EQ(g.CellBackColorAt(rowOf("09:30"), fri), kSilver);
+    EXPECT_EQ(g.CellForeColorAt(rowOf("09:30"), fri), kBlack);
+    EXPECT_TRUE(g.Redraw());
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_P(CalendarScreenTest, TipNamesWhoHoldsTheCurrentCell) {
+    open();
+    const QDate monday = screen->Inicio().addDays(1);
+    addReservation("0000000007", monday, "10:00", "11:30", "0000000001", "AC", "Laura Méndez");
+    addReservation("0000000008", monday, "15:00", "16:00", "0000000001", "AC", "");
+    typeRoom("0000000001");
+    flexgrid::FlexGrid& g = *grid();
+    const int mon = columnOf(monday);
+    const auto enter = [&](const char* slot) {
+        g.setRow(rowOf(slot));
+        g.setCol(mon);
+        return g.ToolTipText();
+    };
+    EXPECT_EQ(enter("10:00"), "RESPONSABLE: Laura Méndez");
+    EXPECT_EQ(enter("09:00"), "");
+    EXPECT_EQ(enter("11:00"), "RESPONSABLE: Laura Méndez");  // any cell of the block
+    EXPECT_EQ(enter("15:00"), "");                          // nobody recorded
+}
+
+TEST_P(CalendarScreenTest, RoomBoxRedrawsOnlyForARealRoomUntilConfirmed) {
+    open();
+    flexgrid::FlexGrid& g = *grid();
+    const auto mark = [&] { g.SetTextMatrix(2, 2, "marca"); };
+    const auto redrawn = [&] { return g.TextMatrix(2, 2) != "marca"; };
+
+    mark();
+    typeRoom("000000000");  // partial: no such room yet
+    EXPECT_EQ(roomName(), "");
+    EXPECT_FALSE(redrawn());
+    typeRoom("1");
+    EXPECT_EQ(roomName(), "Sala Juárez");
+    EXPECT_TRUE(redrawn());
+
+    roomEdit()->clear();  // emptied box: no room, redraw
+    EXPECT_EQ(roomName(), "");
+    EXPECT_TRUE(redrawn());
+
+    mark();
+    typeRoom("0000000006");  // retired
+    EXPECT_EQ(roomName(), "");
+    EXPECT_FALSE(redrawn());
+
+    QTest::keyClick(roomEdit(), Qt::Key_Return);  // confirmed: redraws whatever was found
+    EXPECT_TRUE(redrawn());
+
+    roomEdit()->clear();
+    typeRoom("2");
+    QTest::keyClick(roomEdit(), Qt::Key_Return);  // the key is padded to its format
+    EXPECT_EQ(roomEdit()->text(), "0000000002");
+    EXPECT_EQ(roomName(), "Sala Hidalgo");
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_P(CalendarScreenTest, HostileRoomKeyPaintsFreeAndTouchesNothing) {
+    open();
+    const QDate monday = screen->Inicio().addDays(1);
+    addReservation("0000000007", monday, "10:00", "11:30", "0000000001");
+    for (const QString& key : {QStringLiteral("1' OR '1'='1"), QStringLiteral("'; DELETE FROM Reservacion_Sala_Junta; --")}) {
+        roomEdit()->clear();
+        typeRoom(key);
+        QTest::keyClick(roomEdit(), Qt::Key_Return);
+        EXPECT_EQ(grid()->TextMatrix(rowOf("10:00"), columnOf(monday)), "") << key.toStdString();
+        EXPECT_EQ(grid()->CellBackColorAt(rowOf("10:00"), columnOf(monday)), kGreen) << key.toStdString();
+    }
+    EXPECT_EQ(conn->Execute("SELECT COUNT(*) FROM Reservacion_Sala_Junta").Fields(0).Value.toInt(), 1);
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_P(CalendarScreenTest, ButtonsMoveAndSwitchPeriods) {
+    open();
+    const QDate today = screen->FechaBase();
+    const QDate firstSunday = screen->Inicio();
+    clickButton("cmdAdelante");
+    EXPECT_EQ(screen->FechaBase(), today.addDays(7));
+    EXPECT_EQ(screen->Inicio(), firstSunday.addDays(7));
+    clickButton("cmdAtras");
+    clickButton("cmdAtras");
+    EXPECT_EQ(screen->Inicio(), firstSunday.addDays(-7));
+    clickButton("cmdMes");
+    EXPECT_EQ(screen->Tipo(), "m");
+    const QDate base = screen->FechaBase();
+    EXPECT_EQ(screen->Inicio(), QDate(base.year(), base.month(), 1));
+    EXPECT_EQ(grid()->Cols(), base.daysInMonth() + 1);
+    EXPECT_EQ(grid()->TextMatrix(1, 1).right(2), "01");
+    clickButton("cmdAdelante");
+    EXPECT_EQ(screen->FechaBase(), base.addMonths(1));
+    clickButton("cmdHoy");
+    EXPECT_EQ(screen->FechaBase(), today);
+    EXPECT_EQ(screen->Inicio(), QDate(today.year(), today.month(), 1));
+    clickButton("cmdSemana");
+    EXPECT_EQ(screen->Tipo(), "ww");
+    EXPECT_EQ(screen->Inicio(), firstSunday);
+    EXPECT_EQ(grid()->Cols(), 8);
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_P(CalendarScreenTest, FailureWhilePaintingIsReportedOnceAndTheNextRedrawWorks) {
+    auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
+    testsupport::RecordingConnection* rec = recording.get();
+    open(std::move(recording));
+    rec->failAt(40);  // in the middle of the next week's painting
+    clickButton("cmdAdelante");
+    auto logged = reports();
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_EQ(logged[0].first, "ERR-ID:7500002");
+    EXPECT_TRUE(logged[0].second.startsWith("CargarCalendario()\r\nDisponibilidad()\r\nfallo simulado"))
+        << logged[0].second.toStdString();
+    EXPECT_TRUE(grid()->Redraw());
+    EXPECT_TRUE(screen->UltimoError().startsWith("CargarCalendario()"));
+
+    clickButton("cmdAtras");
+    EXPECT_EQ(reports().size(), 1u);
+    EXPECT_EQ(grid()->CellBackColorAt(2, 2), kGreen);
+    EXPECT_EQ(grid()->CellBackColorAt(grid()->Rows() - 1, 6), kGreen);
+}
+
+TEST_P(CalendarScreenTest, FailureAtStartIsReportedWithTheLoadIdentifier) {
+    auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
+    recording->failAt(12);  // after the start-up reads, inside the first painting
+    open(std::move(recording));
+    const auto logged = reports();
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_EQ(logged[0].first, "ERR-ID:7500012");
+    EXPECT_TRUE(logged[0].second.startsWith("CargarCalendario()\r\nDisponibilidad()\r\n"));
+    EXPECT_TRUE(screen->isVisible());
+}
+
+TEST_P(CalendarScreenTest, ResizeKeepsTheMarginsAndTheCloseActionClosesTheOwner) {
+    open();
+    const QRect grid0 = grid()->geometry();
+    screen->resize(screen->width() + 100, screen->height() + 40);
+    EXPECT_EQ(grid()->width(), grid0.width() + 100);
+    EXPECT_EQ(grid()->height(), grid0.height() + 40);
+    QWidget* legend = screen->findChild<QWidget*>("frNomenclatura");
+    EXPECT_EQ(legend->width(), grid()->width());
+    EXPECT_EQ(screen->height() - legend->geometry().bottom() - 1, 8);  // 120 twips
+    const int gridHeight = grid()->height();
+    screen->resize(screen->width(), 60);
+    EXPECT_EQ(grid()->height(), gridHeight);
+    EXPECT_LT(legend->y(), 0);
+
+    QWidget owner;
+    owner.show();
+    screen->setPadre(&owner);
+    QMetaObject::invokeMethod(screen->findChild<QObject*>("Controles"), "Cerrar");
+    EXPECT_FALSE(owner.isVisible());
+}
+
+RS_INSTANTIATE_BACKENDS(CalendarScreenTest);
+
+}  // namespace

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "platform/core/error.h"
+#include "src/calendar/calendarlayout.h"
+#include "src/calendar/period.h"
+
+namespace {
+
+using calendar::periodBounds;
+
+TEST(Period, BoundsForWeekMonthAndAnyOtherType) {
+    struct Case {
+        QDate base;
+        const char* tipo;
+        QDate inicio, fin;
+    } const cases[] = {
+        {QDate(2024, 3, 3), "ww", QDate(2024, 3, 3), QDate(2024, 3, 10)},      // a Sunday starts its own week
+        {QDate(2024, 3, 9), "ww", QDate(2024, 3, 3), QDate(2024, 3, 10)},      // a Saturday ends it
+        {QDate(2024, 3, 6), "Ww", QDate(2024, 3, 3), QDate(2024, 3, 10)},      // case does not matter
+        {QDate(2025, 1, 2), "WW", QDate(2024, 12, 29), QDate(2025, 1, 5)},     // across the year
+        {QDate(2024, 2, 15), "m", QDate(2024, 2, 1), QDate(2024, 3, 1)},       // leap February
+        {QDate(2024, 12, 31), "M", QDate(2024, 12, 1), QDate(2025, 1, 1)},     // December rolls over
+        {QDate(2024, 3, 6), "", QDate(2024, 3, 7), QDate(2024, 3, 14)},        // no type: the next seven days
+        {QDate(2024, 3, 6), "d", QDate(2024, 3, 7), QDate(2024, 3, 14)},
+    };
+    for (const Case& c : cases) {
+        QDate inicio, fin;
+        periodBounds(c.base, c.tipo, inicio, fin);
+        EXPECT_EQ(inicio, c.inicio) << c.base.toString(Qt::ISODate).toStdString() << " " << c.tipo;
+        EXPECT_EQ(fin, c.fin) << c.base.toString(Qt::ISODate).toStdString() << " " << c.tipo;
+    }
+    QDate inicio, fin;
+    periodBounds(QDate(2024, 2, 10), "m", inicio, fin);
+    EXPECT_EQ(inicio.daysTo(fin), 29);
+    EXPECT_THROW(periodBounds(QDate(), "ww", inicio, fin), core::Error);
+}
+
+TEST(Period, MonthStepsKeepTheShortenedDay) {
+    QDate d(2024, 1, 31);
+    d = calendar::moveByInterval(d, "m", 1);
+    EXPECT_EQ(d, QDate(2024, 2, 29));
+    d = calendar::moveByInterval(d, "m", 1);
+    EXPECT_EQ(d, QDate(2024, 3, 29));  // not back to the 31st
+    EXPECT_EQ(calendar::moveByInterval(QDate(2023, 1, 31), "m", 1), QDate(2023, 2, 28));
+    EXPECT_EQ(calendar::moveByInterval(QDate(2025, 1, 2), "ww", -1), QDate(2024, 12, 26));
+    EXPECT_EQ(calendar::moveByInterval(QDate(2024, 3, 31), "m", -1), QDate(2024, 2, 29));
+    EXPECT_THROW(calendar::moveByInterval(QDate(2024, 1, 1), "q", 1), core::Error);
+}
+
+TEST(Period, SlotCountFollowsTheWindow) {
+    struct Case {
+        QTime start, end;
+        int expected;
+    } const cases[] = {
+        {QTime(9, 0), QTime(18, 30), 20}, {QTime(9, 0), QTime(18, 15), 19}, {QTime(9, 0), QTime(9, 0), 1},
+        {QTime(9, 0), QTime(8, 0), 0},    {QTime(8, 0), QTime(20, 0), 25},  {QTime(9, 10), QTime(10, 0), 2},
+        {QTime(0, 0), QTime(23, 59), 48},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(calendar::slotCount(c.start, c.end), c.expected) << c.start.toString().toStdString() << "-"
+                                                                << c.end.toString().toStdString();
+}
+
+TEST(Period, DayNamesAndMonthTitles) {
+    const char* names[] = {"NA", "DOM", "LUN", "MAR", "MIE", "JUE", "VIE", "SAB", "NA"};
+    for (int n = 0; n <= 8; ++n) EXPECT_EQ(calendar::dayName(n), names[n]) << n;
+    EXPECT_EQ(calendar::weekdayFromSunday(QDate(2024, 3, 3)), 1);
+    EXPECT_EQ(calendar::weekdayFromSunday(QDate(2024, 3, 9)), 7);
+    const QLocale mx(QLocale::Spanish, QLocale::Mexico);
+    EXPECT_EQ(calendar::monthTitle(QDate(2024, 3, 5), mx), "MARZO 2024");
+    EXPECT_EQ(calendar::monthTitle(QDate(2024, 9, 1), mx), "SEPTIEMBRE 2024");
+    EXPECT_EQ(calendar::monthTitle(QDate(2024, 3, 5), QLocale(QLocale::English)), "MARCH 2024");
+}
+
+TEST(Period, ReservationWindowFromItsParameter) {
+    struct Case {
+        const char* text;
+        QTime start, end;
+        bool malformed;
+    } const cases[] = {
+        {"09:00,18:30", QTime(9, 0), QTime(18, 30), false},
+        {"08:00,20:00", QTime(8, 0), QTime(20, 0), false},
+        {"08:00,20:00,22:00", QTime(8, 0), QTime(20, 0), false},
+        {"8:00, 9:30", QTime(8, 0), QTime(9, 30), false},
+        {"08:00", QTime(9, 0), QTime(18, 30), false},
+        {"", QTime(9, 0), QTime(18, 30), false},
+        {"abc,20:00", QTime(9, 0), QTime(18, 30), true},
+        {"25:00,26:00", QTime(9, 0), QTime(18, 30), true},
+        {",", QTime(9, 0), QTime(18, 30), true},
+    };
+    for (const Case& c : cases) {
+        const calendar::Window w = calendar::parseWindow(c.text);
+        EXPECT_EQ(w.start, c.start) << c.text;
+        EXPECT_EQ(w.end, c.end) << c.text;
+        EXPECT_EQ(w.malformed, c.malformed) << c.text;
+    }
+}
+
+TEST(CalendarLayout, GridAndLegendFollowTheWindowStepByStep) {
+    const calendar::CalendarGeometry design;
+    const auto wide = calendar::fitCalendar(design, 17695, 9345);
+    EXPECT_EQ(wide.gridWidth, 17455);
+    EXPECT_EQ(wide.frameWidth, 17455);
+    EXPECT_EQ(wide.gridHeight, 9345 - 1080 - 855 - 240);
+    EXPECT_EQ(wide.frameTop, 9345 - 855 - 120);
+    EXPECT_EQ(wide.frameLeft, design.gridLeft);
+
+    // Too low for the grid: its height stays, the legend still hugs the bottom.
+    const auto low = calendar::fitCalendar(wide, 17695, 1500);
+    EXPECT_EQ(low.gridHeight, wide.gridHeight);
+    EXPECT_EQ(low.frameTop, 1500 - 855 - 120);
+    const auto tiny = calendar::fitCalendar(wide, 17695, 300);
+    EXPECT_LT(tiny.frameTop, 0);
+
+    // Narrower than the margins: widths stay as they were.
+    const auto narrow = calendar::fitCalendar(wide, 200, 9345);
+    EXPECT_EQ(narrow.gridWidth, wide.gridWidth);
+    EXPECT_EQ(narrow.frameWidth, wide.gridWidth);
+}
+
+}  // namespace
