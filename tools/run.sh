@@ -9,7 +9,7 @@ cd "$root"
 
 bash "$root/tools/build.sh"
 
-app="$root/build/host/app/rs501"
+app="$root/build/bin/rs501"
 if [[ ! -x "$app" ]]; then
   echo "run.sh: $app was not built." >&2
   exit 1

@@ -20,7 +20,9 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Guarda la ventana en un PNG al terminar de abrir y sale."),
                                         QStringLiteral("archivo"));
-    parser.addOptions({db, user, demo, unattended, screenshot});
+    const QCommandLineOption room(QStringLiteral("sala"), QStringLiteral("Abre el calendario en esta sala de juntas."),
+                                  QStringLiteral("clave"));
+    parser.addOptions({db, user, demo, unattended, screenshot, room});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
@@ -38,6 +40,7 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
     options.demo = parser.isSet(demo);
     options.unattended = parser.isSet(unattended);
     options.screenshot = parser.value(screenshot);
+    options.room = parser.value(room);
     return true;
 }
 

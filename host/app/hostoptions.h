@@ -12,6 +12,7 @@ struct HostOptions {
     bool demo = false;   // load the demonstration data
     bool unattended = false;
     QString screenshot;  // render the main window into this PNG and quit
+    QString room;        // room key typed into the calendar at start
 
     // Parses the command line; on a bad one, fills error and returns false.
     static bool parse(const QStringList& arguments, HostOptions& options, QString& error);

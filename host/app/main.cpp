@@ -6,13 +6,16 @@
 #include "host/app/hostoptions.h"
 #include "host/app/hoststartup.h"
 #include "host/app/mainwindow.h"
+#include "host/app/modulehost.h"
 #include "host/services/hostsession.h"
 #include "platform/core/error.h"
+#include "platform/core/fonts.h"
 
 namespace {
 
 constexpr int kBadArguments = 64;
 constexpr int kNoDatabase = 2;
+constexpr int kNoModule = 3;
 
 int fail(const QString& message, bool unattended, int code) {
     QTextStream(stderr) << "rs501: " << message << Qt::endl;
@@ -20,11 +23,21 @@ int fail(const QString& message, bool unattended, int code) {
     return code;
 }
 
+// Types a room key into the calendar's room box and confirms it, by name,
+// as a person would.
+void typeRoom(QWidget* screen, const QString& key) {
+    QObject* box = screen->findChild<QObject*>(QStringLiteral("txtSalaJunta"));
+    if (!box) return;
+    box->setProperty("Text", key);
+    QMetaObject::invokeMethod(box, "ConfirmarClave");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("RS501"));
+    core::installFontSubstitutes();
 
     app::HostOptions options;
     QString error;
@@ -45,7 +58,17 @@ int main(int argc, char* argv[]) {
     services::HostSession::install(&session);
 
     app::MainWindow window(description, session.user());
+    std::unique_ptr<app::ModuleHost> module;
+    QWidget* screen = nullptr;
+    try {
+        module = std::make_unique<app::ModuleHost>();
+        screen = module->calendarScreen(&window);
+        window.showScreen(screen);
+    } catch (const core::Error& e) {
+        return fail(QStringLiteral("No se pudo abrir el módulo RS501.\n%1").arg(e.description()), unattended, kNoModule);
+    }
     window.show();
+    if (!options.room.isEmpty()) typeRoom(screen, options.room);
     if (!options.screenshot.isEmpty()) {
         QTimer::singleShot(0, &window, [&] {
             const bool saved = window.grab().save(options.screenshot, "PNG");

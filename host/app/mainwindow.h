@@ -12,6 +12,9 @@ class MainWindow : public QMainWindow {
 public:
     MainWindow(const QString& databaseDescription, const QString& user, QWidget* parent = nullptr);
 
+    // Shows the module's screen as the window's content, sized as designed.
+    void showScreen(QWidget* screen);
+
     QString transaccion() const { return transaccion_; }
     void setTransaccion(const QString& text) { transaccion_ = text; }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QStringList>
 
 #include "platform/ado/connection.h"
@@ -11,6 +13,8 @@ namespace testsupport {
 class RecordingConnection : public ado::Connection {
 public:
     explicit RecordingConnection(ado::Connection& inner) : inner_(inner) {}
+    // Owns the connection it records, so it can stand in a host session.
+    explicit RecordingConnection(std::unique_ptr<ado::Connection> inner) : owned_(std::move(inner)), inner_(*owned_) {}
 
     ado::Recordset Execute(const QString& sql, const QVariantList& params = {}) override;
     void BeginTrans() override;
@@ -26,6 +30,7 @@ public:
     QStringList statements;  // every Execute, plus "BEGIN", "COMMIT", "ROLLBACK"
 
 private:
+    std::unique_ptr<ado::Connection> owned_;
     ado::Connection& inner_;
     int failAt_ = 0;
 };

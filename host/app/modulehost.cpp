@@ -1,0 +1,35 @@
+#include "host/app/modulehost.h"
+
+#include <QCoreApplication>
+#include <QVariant>
+
+#include "host/controls/controllibrary.h"
+#include "host/services/servicelibrary.h"
+#include "platform/component/runtime.h"
+#include "platform/core/error.h"
+
+namespace app {
+
+QString ModuleHost::modulePath() {
+    const QString fromEnv = qEnvironmentVariable("RS501_MODULE");
+    return fromEnv.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/libRS501.so") : fromEnv;
+}
+
+ModuleHost::ModuleHost(const QString& path) {
+    component::Runtime& runtime = component::Runtime::instance();
+    services::ServiceLibrary::registerAll(runtime);
+    controls::ControlLibrary::registerAll(runtime);
+    if (runtime.serverOf(QStringLiteral("RS501.Pantalla")).isEmpty()) runtime.loadLibrary(path);
+    pantalla_.reset(runtime.createObject(QStringLiteral("RS501.Pantalla")));
+}
+
+ModuleHost::~ModuleHost() = default;
+
+QWidget* ModuleHost::calendarScreen(QObject* owner) {
+    auto* screen = qobject_cast<QWidget*>(pantalla_->property("GetPantalla").value<QObject*>());
+    if (!screen) throw core::Error(QStringLiteral("El componente RS501 no entregó la pantalla del calendario."));
+    screen->setProperty("Padre", QVariant::fromValue<QObject*>(owner));
+    return screen;
+}
+
+}  // namespace app

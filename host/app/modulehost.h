@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+
+#include <QObject>
+#include <QString>
+#include <QWidget>
+
+namespace app {
+
+// Brings the RS501 component into the process: registers the host's own
+// classes with the component runtime, loads libRS501.so, creates its
+// Pantalla and hands out the calendar screen.
+class ModuleHost {
+public:
+    // The component library beside the executable, unless RS501_MODULE names one.
+    static QString modulePath();
+
+    // Throws core::Error with the reason when any step fails.
+    explicit ModuleHost(const QString& path = modulePath());
+    ~ModuleHost();
+
+    // The calendar screen with its Padre set to owner.
+    QWidget* calendarScreen(QObject* owner);
+
+private:
+    std::unique_ptr<QObject> pantalla_;
+};
+
+}  // namespace app
