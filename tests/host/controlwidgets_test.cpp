@@ -19,143 +19,107 @@ namespace {
 using controls::DatePicker;
 using controls::FlatButton;
 
-void activate(QWidget& window) {
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-}
+// Two controls of a kind on an active screen: the one under test and a neighbour.
+template <typename Control>
+struct Pair {
+    QWidget window;
+    Control* first = new Control(&window);
+    Control* second = new Control(&window);
+    Pair() {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(first);
+        layout->addWidget(second);
+    }
+    void activate() {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+};
 
 QColor pixelAt(QWidget* widget, QPoint at) {
     return widget->grab().toImage().pixelColor(at);
 }
 
-TEST(ControlFlatButtonTest, ClickComesFromTheMouseSpaceAndEnterButNotWhenDisabled) {
-    QWidget window;
-    auto* button = new FlatButton(&window);
-    auto* other = new FlatButton(&window);
-    new QVBoxLayout(&window);
-    window.layout()->addWidget(button);
-    window.layout()->addWidget(other);
-    button->setProperty("Caption", "Buscar");
-    activate(window);
-    button->setFocus();
-    QSignalSpy click(button, SIGNAL(Click()));
-    QTest::mouseClick(button, Qt::LeftButton);
-    QTest::keyClick(button, Qt::Key_Space);
-    QTest::keyClick(button, Qt::Key_Return);
-    QTest::keyClick(button, Qt::Key_Enter);
-    EXPECT_EQ(click.count(), 4);
-    button->setEnabled(false);
-    QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(click.count(), 4);
-    EXPECT_EQ(button->Caption(), "Buscar");
-}
-
-TEST(ControlFlatButtonTest, PaintsItsBackgroundAndTheFocusColourWhileFocused) {
-    QWidget window;
-    auto* button = new FlatButton(&window);
-    auto* other = new FlatButton(&window);
-    new QVBoxLayout(&window);
-    window.layout()->addWidget(button);
-    window.layout()->addWidget(other);
-    button->setProperty("backcolor", 0x00FF00);  // green
-    button->setProperty("focuscolor", 0x0000FF); // red (0x00BBGGRR)
+TEST(ControlFlatButtonTest, ClicksComeFromTheMouseSpaceAndEnterAndFocusShowsInItsColour) {
+    Pair<FlatButton> s;
+    FlatButton* button = s.first;
+    button->setProperty("backcolor", 0x00FF00);   // green
+    button->setProperty("focuscolor", 0x0000FF);  // red (0x00BBGGRR)
     button->setProperty("bordercolor", 0xFF0000);
-    activate(window);
-    other->setFocus();
+    s.activate();
+    s.second->setFocus();
     EXPECT_EQ(pixelAt(button, {3, 3}), QColor(0, 255, 0));
     EXPECT_EQ(pixelAt(button, {0, 0}), QColor(0, 0, 255));  // border
     button->setFocus();
     EXPECT_EQ(pixelAt(button, {3, 3}), QColor(255, 0, 0));
+
+    QSignalSpy click(button, SIGNAL(Click()));
+    QTest::mouseClick(button, Qt::LeftButton);
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) QTest::keyClick(button, key);
+    EXPECT_EQ(click.count(), 4);
+    button->setEnabled(false);
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(click.count(), 4);
 }
 
 TEST(ControlDatePickerTest, ValueRoundTripsByNameKeepingDateAndTimeInEveryFormat) {
     const QDateTime value(QDate(2026, 12, 7), QTime(9, 30, 15));
-    struct Case {
-        int format;
-        const char* custom;
-    } const cases[] = {{0, ""}, {1, ""}, {2, ""}, {2, "hh:mm:ss"}, {1, "dd/MM/yyyy HH:mm"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.format << " " << c.custom);
+    const std::pair<int, const char*> cases[] = {{0, ""}, {1, ""}, {2, ""}, {2, "hh:mm:ss"}, {1, "dd/MM/yyyy HH:mm"}};
+    for (const auto& [format, custom] : cases) {
+        SCOPED_TRACE(::testing::Message() << format << " " << custom);
         DatePicker picker;
-        picker.setProperty("format", c.format);
-        picker.setProperty("customformat", c.custom);
+        picker.setProperty("format", format);
+        picker.setProperty("customformat", custom);
         ASSERT_TRUE(picker.setProperty("Value", value));
         EXPECT_EQ(picker.property("Value").toDateTime(), value);
         // Switching the format afterwards loses nothing either.
-        picker.setProperty("format", c.format == 2 ? 1 : 2);
+        picker.setProperty("format", format == 2 ? 1 : 2);
         picker.setProperty("customformat", "");
         EXPECT_EQ(picker.property("Value").toDateTime(), value);
     }
+    const std::pair<const char*, const char*> designed[] = {
+        {"hh:mm:ss", "HH:mm:ss"}, {"h:mm tt", "h:mm AP"}, {"dd 'de' MMMM", "dd 'de' MMMM"}};
+    for (const auto& [format, qt] : designed) EXPECT_EQ(DatePicker::qtFormat(format), qt) << format;
 }
 
-TEST(ControlDatePickerTest, KeysChangeOnlyThePartTheFormatShows) {
+TEST(ControlDatePickerTest, KeysChangeOnlyThePartTheFormatShowsAndEnterMovesOnWhenAsked) {
     const QDateTime value(QDate(2026, 12, 7), QTime(9, 30, 0));
-    struct Case {
-        int format;
-        QDateTime expected;
-    } const cases[] = {
-        {1, QDateTime(QDate(2026, 12, 8), QTime(9, 30, 0))},  // the day section steps
-        {2, QDateTime(QDate(2026, 12, 7), QTime(10, 30, 0))}, // the hour section steps
+    const std::pair<int, QDateTime> cases[] = {
+        {1, QDateTime(QDate(2026, 12, 8), QTime(9, 30, 0))},   // the day section steps
+        {2, QDateTime(QDate(2026, 12, 7), QTime(10, 30, 0))},  // the hour section steps
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.format);
-        QWidget window;
-        auto* picker = new DatePicker(&window);
-        new QVBoxLayout(&window);
-        window.layout()->addWidget(picker);
-        picker->setProperty("format", c.format);
+    for (const auto& [format, expected] : cases) {
+        SCOPED_TRACE(format);
+        Pair<DatePicker> s;
+        DatePicker* picker = s.first;
+        picker->setProperty("format", format);
         picker->setValue(value);
-        activate(window);
+        s.activate();
         picker->setFocus();
         QSignalSpy change(picker, SIGNAL(Change()));
         QTest::keyClick(picker->editor(), Qt::Key_Home);
         QTest::keyClick(picker->editor(), Qt::Key_Up);
-        EXPECT_EQ(picker->Value(), c.expected);
+        EXPECT_EQ(picker->Value(), expected);
         EXPECT_EQ(change.count(), 1);
-        EXPECT_EQ(picker->editor()->calendarPopup(), c.format != 2);
+        EXPECT_EQ(picker->editor()->calendarPopup(), format != 2);
+        QTest::keyClick(picker->editor(), Qt::Key_Return);
+        EXPECT_TRUE(picker->editor()->hasFocus());
+        picker->setProperty("tabonenter", true);
+        QTest::keyClick(picker->editor(), Qt::Key_Return);
+        EXPECT_TRUE(s.second->editor()->hasFocus());
     }
 }
 
-TEST(ControlDatePickerTest, DesignedCustomFormatsBecomeQtFormats) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"hh:mm:ss", "HH:mm:ss"},
-        {"HH:mm", "HH:mm"},
-        {"h:mm tt", "h:mm AP"},
-        {"dd/MM/yyyy", "dd/MM/yyyy"},
-        {"dd 'de' MMMM", "dd 'de' MMMM"},
-    };
-    for (const auto& [designed, qt] : cases) EXPECT_EQ(DatePicker::qtFormat(designed), qt) << designed;
-}
-
-TEST(ControlDatePickerTest, EnterMovesOnWhenAsked) {
-    QWidget window;
-    auto* picker = new DatePicker(&window);
-    auto* next = new DatePicker(&window);
-    new QVBoxLayout(&window);
-    window.layout()->addWidget(picker);
-    window.layout()->addWidget(next);
-    activate(window);
-    picker->setFocus();
-    QTest::keyClick(picker->editor(), Qt::Key_Return);
-    EXPECT_TRUE(picker->editor()->hasFocus());
-    picker->setProperty("tabonenter", true);
-    QTest::keyClick(picker->editor(), Qt::Key_Return);
-    EXPECT_TRUE(next->editor()->hasFocus());
-}
-
-TEST(ControlLabelTest, AlignmentCodesAndColoursReachTheLabel) {
-    const std::pair<int, Qt::Alignment> cases[] = {
-        {0, Qt::AlignLeft}, {1, Qt::AlignRight}, {2, Qt::AlignHCenter}};
+TEST(ControlLabelTest, AlignmentCodesAndBackColourReachTheLabel) {
+    const std::pair<int, Qt::Alignment> cases[] = {{0, Qt::AlignLeft}, {1, Qt::AlignRight}, {2, Qt::AlignHCenter}};
     controls::Label label;
     for (const auto& [code, expected] : cases) {
         label.setProperty("alignment", code);
         EXPECT_EQ(label.QLabel::alignment() & Qt::AlignHorizontal_Mask, expected) << code;
-        EXPECT_EQ(label.property("alignment").toInt(), code);
     }
     label.resize(60, 20);
     label.setProperty("backcolor", 0xFF0000);  // blue
-    label.setProperty("Caption", "");
     EXPECT_EQ(pixelAt(&label, {5, 5}), QColor(0, 0, 255));
 }
 
@@ -165,9 +129,6 @@ TEST(ControlColorSchemeTest, AplicarColoursTheScreenItsTextBoxesAndCalendars) {
     auto* box = new controls::TextBox(&screen);
     auto* picker = new DatePicker(&screen);
     auto* label = new controls::Label(&screen);
-    box->move(10, 10);
-    picker->move(10, 50);
-    label->move(10, 90);
     auto* scheme = new controls::ColorScheme(&screen);
     scheme->setProperty("backcolor", 0x0000FF);  // red
     scheme->setProperty("enablecolor", 0xC0FFFF);
@@ -176,7 +137,6 @@ TEST(ControlColorSchemeTest, AplicarColoursTheScreenItsTextBoxesAndCalendars) {
     scheme->setProperty("labelfontsize", 14.0);
     QMetaObject::invokeMethod(scheme, "Aplicar");
 
-    EXPECT_TRUE(screen.autoFillBackground());
     EXPECT_EQ(pixelAt(&screen, {195, 5}), QColor(255, 0, 0));
     const QPalette boxPalette = box->lineEdit()->palette();
     EXPECT_EQ(boxPalette.color(QPalette::Active, QPalette::Base), core::fromBgr(0xC0FFFF));

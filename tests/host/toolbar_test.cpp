@@ -2,9 +2,7 @@
 
 #include <map>
 #include <memory>
-#include <string>
 
-#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -16,10 +14,12 @@ namespace {
 
 using controls::Toolbar;
 
-// The toolbar on a screen of its own, active so that shortcuts reach it.
+// The toolbar on a screen of its own, active so that shortcuts reach it,
+// with the print button switched on and a spy on each of its signals.
 struct Bar {
     QWidget window;
     Toolbar* bar = new Toolbar(&window);
+    std::map<QString, std::unique_ptr<QSignalSpy>> spies;
 
     Bar() {
         auto* layout = new QVBoxLayout(&window);
@@ -29,172 +29,124 @@ struct Bar {
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    QToolButton* button(const char* name) const { return bar->button(QString::fromLatin1(name)); }
-    bool enabled(const char* name) const { return button(name)->isEnabled(); }
-};
-
-const char* const kSignals[] = {"Nuevo()",   "Modificar()", "Consultar()", "Eliminar()", "Imprimir()",
-                                "Aceptar(bool)", "Salir()", "Cerrar()",    "Cancelar()"};
-
-// One spy per signal of the bar, by the signal's name.
-struct Spies {
-    std::map<std::string, std::unique_ptr<QSignalSpy>> spies;
-    explicit Spies(Toolbar* bar) {
-        for (const char* signal : kSignals)
+        bar->setImprimirHabilitado(true);
+        for (const char* signal : {"Nuevo()", "Modificar()", "Consultar()", "Eliminar()", "Imprimir()",
+                                   "Aceptar(bool)", "Salir()", "Cerrar()", "Cancelar()"})
             spies[signal] = std::make_unique<QSignalSpy>(bar, (QByteArray("2") + signal).constData());
     }
-    // Names of the signals raised, with their counts.
-    std::map<std::string, int> raised() const {
-        std::map<std::string, int> out;
-        for (const auto& [name, spy] : spies)
-            if (spy->count()) out[name] = static_cast<int>(spy->count());
+    void click(const char* name) { QTest::mouseClick(bar->button(QStringLiteral("btn") + name), Qt::LeftButton); }
+    // The buttons shown, in bar order, disabled ones in brackets.
+    QString shown() const {
+        QStringList out;
+        for (const QToolButton* b : bar->findChildren<QToolButton*>())
+            if (b->isVisible()) out << QString(b->isEnabled() ? "%1" : "(%1)").arg(b->objectName().mid(3));
+        return out.join(' ');
+    }
+    // The signals raised since the last call, once per emission.
+    QStringList raised() {
+        QStringList out;
+        for (const auto& [name, spy] : spies) {
+            for (qsizetype i = 0; i < spy->count(); ++i) out << name;
+            spy->clear();
+        }
         return out;
     }
 };
 
-TEST(ToolbarTest, EachButtonRaisesItsOneSignal) {
+const QString kBrowsing = "Nuevo Modificar Consultar Eliminar Imprimir (Aceptar) (Cancelar) Salir Cerrar";
+const QString kUnderWay = "(Nuevo) (Modificar) (Consultar) (Eliminar) (Imprimir) Aceptar Cancelar Salir Cerrar";
+
+// Each button by mouse and its shortcut raise their one signal; Esc is left to the screen.
+TEST(ToolbarTest, EachButtonAndItsShortcutRaiseTheirOneSignal) {
     struct Case {
-        const char* button;
-        bool underWay;  // a new record is being entered
-        const char* signal;
+        const char* button;  // nullptr: by key only
+        QKeyCombination keys;
+        bool underWay;       // a new record is being entered
+        const char* signal;  // nullptr: nothing
     } const cases[] = {
-        {"btnNuevo", false, "Nuevo()"},       {"btnModificar", false, "Modificar()"},
-        {"btnConsultar", false, "Consultar()"}, {"btnEliminar", false, "Eliminar()"},
-        {"btnImprimir", false, "Imprimir()"}, {"btnAceptar", true, "Aceptar(bool)"},
-        {"btnCancelar", true, "Cancelar()"},  {"btnSalir", false, "Salir()"},
-        {"btnCerrar", false, "Cerrar()"},
+        {"Nuevo", Qt::CTRL | Qt::Key_N, false, "Nuevo()"},       {"Modificar", Qt::CTRL | Qt::Key_M, false, "Modificar()"},
+        {"Consultar", Qt::CTRL | Qt::Key_K, false, "Consultar()"}, {"Eliminar", Qt::CTRL | Qt::Key_E, false, "Eliminar()"},
+        {nullptr, QKeyCombination(Qt::Key_Delete), false, "Eliminar()"},
+        {"Imprimir", Qt::CTRL | Qt::Key_P, false, "Imprimir()"},
+        {"Aceptar", QKeyCombination(Qt::Key_F10), true, "Aceptar(bool)"},
+        {nullptr, QKeyCombination(Qt::Key_F10), false, nullptr},  // nothing to accept
+        {"Cancelar", QKeyCombination(), true, "Cancelar()"},
+        {"Salir", Qt::CTRL | Qt::Key_Q, false, "Salir()"},        {"Cerrar", Qt::CTRL | Qt::Key_F4, false, "Cerrar()"},
+        {nullptr, QKeyCombination(Qt::Key_Escape), true, nullptr},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.button);
-        Bar b;
-        b.bar->setImprimirHabilitado(true);
-        if (c.underWay) b.bar->EjecutarNuevo();
-        Spies spies(b.bar);
-        QTest::mouseClick(b.button(c.button), Qt::LeftButton);
-        EXPECT_EQ(spies.raised(), (std::map<std::string, int>{{c.signal, 1}}));
+        SCOPED_TRACE(std::string(c.button ? c.button : "") + " " + QKeySequence(c.keys).toString().toStdString());
+        for (const bool byKey : {false, true}) {
+            if (byKey ? c.keys.key() == Qt::Key_unknown : !c.button) continue;
+            Bar b;
+            if (c.underWay) b.bar->EjecutarNuevo();
+            b.raised();
+            byKey ? QTest::keyClick(&b.window, c.keys.key(), c.keys.keyboardModifiers()) : b.click(c.button);
+            EXPECT_EQ(b.raised(), c.signal ? QStringList{c.signal} : QStringList{}) << (byKey ? "by key" : "by mouse");
+        }
     }
 }
 
 TEST(ToolbarTest, SwitchesTurnTheirOwnButtonOffAndOnAgain) {
     struct Case {
         const char* property;
-        const char* button;
+        QVariant off, on;
+        const char *button, *offShows;
     } const cases[] = {
-        {"NuevoHabilitado", "btnNuevo"},         {"ModificarHabilitado", "btnModificar"},
-        {"EliminarHabilitado", "btnEliminar"},   {"ConsultarHabilitado", "btnConsultar"},
+        {"NuevoHabilitado", false, true, "Nuevo", "(Nuevo)"},
+        {"ModificarHabilitado", false, true, "Modificar", "(Modificar)"},
+        {"EliminarHabilitado", false, true, "Eliminar", "(Eliminar)"},
+        {"ConsultarHabilitado", false, true, "Consultar", "(Consultar)"},
+        {"ImprimirHabilitado", false, true, "Imprimir ", ""},  // hidden, not only disabled
+        {"showexitbutton", "NO", "SI", "Salir ", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.property);
         Bar b;
-        ASSERT_TRUE(b.bar->setProperty(c.property, false));
-        for (const Case& other : cases) EXPECT_EQ(b.enabled(other.button), &other == &c ? false : true) << other.button;
-        EXPECT_FALSE(b.bar->property(c.property).toBool());
-        b.bar->setProperty(c.property, true);
-        EXPECT_TRUE(b.enabled(c.button));
+        ASSERT_TRUE(b.bar->setProperty(c.property, c.off));
+        EXPECT_EQ(b.shown(), QString(kBrowsing).replace(c.button, c.offShows));
+        b.bar->setProperty(c.property, c.on);
+        EXPECT_EQ(b.shown(), kBrowsing);
     }
 }
 
-TEST(ToolbarTest, DesignedPropertiesShapeTheBar) {
-    Bar b;
-    EXPECT_EQ(b.bar->height(), 64);
-    b.bar->setProperty("caption", "Reservación de salas");
-    EXPECT_EQ(b.bar->findChild<QLabel*>("lblCaption")->text(), "Reservación de salas");
-    EXPECT_FALSE(b.button("btnImprimir")->isVisible());
-    b.bar->setProperty("ImprimirHabilitado", true);
-    EXPECT_TRUE(b.button("btnImprimir")->isVisible());
-    EXPECT_TRUE(b.enabled("btnImprimir"));
-    EXPECT_TRUE(b.button("btnSalir")->isVisible());
-    b.bar->setProperty("showexitbutton", "NO");
-    EXPECT_FALSE(b.button("btnSalir")->isVisible());
-    b.bar->setProperty("showexitbutton", "SI");
-    EXPECT_TRUE(b.button("btnSalir")->isVisible());
-}
-
+// Accept and cancel are offered only while an action is under way, and
+// accept tells whether the record is new.
 TEST(ToolbarTest, AcceptTellsWhetherTheRecordIsNewAndOnlyWhileAnActionIsUnderWay) {
     Bar b;
-    QSignalSpy aceptar(b.bar, SIGNAL(Aceptar(bool)));
-    EXPECT_FALSE(b.enabled("btnAceptar"));
-    EXPECT_FALSE(b.enabled("btnCancelar"));
-    EXPECT_FALSE(b.bar->EstadoEsc());
-
-    QTest::mouseClick(b.button("btnNuevo"), Qt::LeftButton);
-    EXPECT_TRUE(b.enabled("btnAceptar"));
+    EXPECT_EQ(b.shown(), kBrowsing);
+    b.click("Nuevo");
+    EXPECT_EQ(b.shown(), kUnderWay);
     EXPECT_TRUE(b.bar->EstadoEsc());
-    EXPECT_FALSE(b.enabled("btnNuevo"));
-    EXPECT_FALSE(b.enabled("btnModificar"));
-    QTest::mouseClick(b.button("btnAceptar"), Qt::LeftButton);
+    b.click("Aceptar");
     b.bar->RechazaAceptar();  // the screen found a fault: still entering
-    EXPECT_TRUE(b.enabled("btnAceptar"));
-    EXPECT_TRUE(b.bar->EstadoEsc());
-    QTest::mouseClick(b.button("btnAceptar"), Qt::LeftButton);
+    EXPECT_EQ(b.shown(), kUnderWay);
+    b.click("Aceptar");
     b.bar->ConfirmaAceptar();
-    EXPECT_FALSE(b.enabled("btnAceptar"));
+    EXPECT_EQ(b.shown(), kBrowsing);
     EXPECT_FALSE(b.bar->EstadoEsc());
-    EXPECT_TRUE(b.enabled("btnNuevo"));
-
-    QTest::mouseClick(b.button("btnModificar"), Qt::LeftButton);
-    QTest::mouseClick(b.button("btnAceptar"), Qt::LeftButton);
+    b.click("Modificar");
+    EXPECT_EQ(b.shown(), kUnderWay);
+    b.click("Aceptar");
     b.bar->ConfirmaAceptar();
-
+    const QSignalSpy& aceptar = *b.spies["Aceptar(bool)"];
     ASSERT_EQ(aceptar.count(), 3);
-    EXPECT_TRUE(aceptar.at(0).at(0).toBool());
-    EXPECT_TRUE(aceptar.at(1).at(0).toBool());
-    EXPECT_FALSE(aceptar.at(2).at(0).toBool());
-}
+    EXPECT_EQ(QVariantList({aceptar[0][0], aceptar[1][0], aceptar[2][0]}), QVariantList({true, true, false}));
 
-TEST(ToolbarTest, CancelEndsTheActionAndSwitchedOffNewStaysOffAfterwards) {
-    Bar b;
+    // The screen may start a new record with the button switched off; Nuevo
+    // arrives before EjecutarNuevo returns, with the action already under way.
     b.bar->setNuevoHabilitado(false);
-    b.bar->EjecutarNuevo();
-    EXPECT_TRUE(b.enabled("btnCancelar"));
-    QTest::mouseClick(b.button("btnCancelar"), Qt::LeftButton);
-    EXPECT_FALSE(b.bar->EstadoEsc());
-    EXPECT_FALSE(b.enabled("btnAceptar"));
-    EXPECT_FALSE(b.enabled("btnNuevo"));
-    EXPECT_TRUE(b.enabled("btnModificar"));
-}
-
-TEST(ToolbarTest, EjecutarNuevoRaisesNuevoBeforeItReturns) {
-    Bar b;
     bool underWayWhenRaised = false;
-    int raised = 0;
-    QObject::connect(b.bar, &Toolbar::Nuevo, [&] {
-        ++raised;
-        underWayWhenRaised = b.bar->EstadoEsc();
-    });
+    QObject::connect(b.bar, &Toolbar::Nuevo, [&] { underWayWhenRaised = b.bar->EstadoEsc(); });
+    b.raised();
     QMetaObject::invokeMethod(b.bar, "EjecutarNuevo");
-    EXPECT_EQ(raised, 1);
+    EXPECT_EQ(b.raised(), QStringList{"Nuevo()"});
     EXPECT_TRUE(underWayWhenRaised);
-    QSignalSpy aceptar(b.bar, SIGNAL(Aceptar(bool)));
-    QTest::mouseClick(b.button("btnAceptar"), Qt::LeftButton);
-    ASSERT_EQ(aceptar.count(), 1);
-    EXPECT_TRUE(aceptar.at(0).at(0).toBool());
-}
-
-TEST(ToolbarTest, ShortcutsReachTheBarButEscapeIsLeftToTheScreen) {
-    struct Case {
-        QKeyCombination keys;
-        bool underWay;
-        const char* signal;  // nullptr: nothing
-    } const cases[] = {
-        {Qt::CTRL | Qt::Key_N, false, "Nuevo()"},       {Qt::CTRL | Qt::Key_M, false, "Modificar()"},
-        {Qt::CTRL | Qt::Key_K, false, "Consultar()"},   {Qt::CTRL | Qt::Key_E, false, "Eliminar()"},
-        {QKeyCombination(Qt::Key_Delete), false, "Eliminar()"},
-        {QKeyCombination(Qt::Key_F10), true, "Aceptar(bool)"},
-        {QKeyCombination(Qt::Key_F10), false, nullptr},  // nothing to accept
-        {Qt::CTRL | Qt::Key_Q, false, "Salir()"},       {Qt::CTRL | Qt::Key_F4, false, "Cerrar()"},
-        {QKeyCombination(Qt::Key_Escape), true, nullptr},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(QKeySequence(c.keys).toString().toStdString());
-        Bar b;
-        if (c.underWay) b.bar->EjecutarNuevo();
-        Spies spies(b.bar);
-        QTest::keyClick(&b.window, c.keys.key(), c.keys.keyboardModifiers());
-        const auto expected = c.signal ? std::map<std::string, int>{{c.signal, 1}} : std::map<std::string, int>{};
-        EXPECT_EQ(spies.raised(), expected);
-    }
+    b.click("Aceptar");
+    EXPECT_EQ(aceptar.last().at(0), true);
+    b.click("Cancelar");
+    EXPECT_FALSE(b.bar->EstadoEsc());
+    EXPECT_EQ(b.shown(), QString(kBrowsing).replace("Nuevo", "(Nuevo)")) << "switched off stays off";
 }
 
 }  // namespace
