@@ -83,6 +83,25 @@ TEST_P(SchemaTest, DemoLeavesReservationsAloneOnceNumberingStarted) {
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM Sala_Junta"), 6);
 }
 
+TEST_P(SchemaTest, CalendarCellLookUpSeeksTheRoomAndDateIndex) {
+    Schema::ensure(*conn);
+    const QString cellQuery =
+        "SELECT Rsj_Folio FROM Reservacion_Sala_Junta WHERE Sj_Cve_Sala_Junta = '0000000001' AND "
+        "   Rsj_Fecha = '2026-12-07' AND    '09:30' BETWEEN Rsj_Inicio AND Rsj_Fin AND "
+        "   '09:30' <> Rsj_Fin AND    Es_Cve_Estado <> 'CA' ";
+    QString plan;
+    if (GetParam() == "sqlite") {
+        for (ado::Recordset rs = conn->Execute("EXPLAIN QUERY PLAN " + cellQuery); !rs.Eof(); rs.MoveNext())
+            plan += rs.Fields("detail").Value.toString();
+    } else {
+        // An empty table always scans; forbid that to see whether the index serves.
+        conn->Execute("SET enable_seqscan = off");
+        for (ado::Recordset rs = conn->Execute("EXPLAIN " + cellQuery); !rs.Eof(); rs.MoveNext())
+            plan += rs.Fields(0).Value.toString();
+    }
+    EXPECT_TRUE(plan.contains("ix_rsj_sala_fecha", Qt::CaseInsensitive)) << plan.toStdString();
+}
+
 RS_INSTANTIATE_BACKENDS(SchemaTest);
 
 TEST(Holidays, MondayHolidaysFallOnTheRightMondays) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMetaObject>
+#include <QTimer>
 
 #include "tests/src/calendarfixture.h"
 #include "tests/support/recordingconnection.h"
@@ -219,6 +221,20 @@ TEST_P(CalendarScreenTest, ButtonsMoveAndSwitchPeriods) {
     EXPECT_TRUE(reports().empty());
 }
 
+TEST_P(CalendarScreenTest, ButtonPressedInTheMiddleOfAPaintingWins) {
+    open();
+    // The painting lets events run after every cell: a month click lands
+    // while the next week is being painted.
+    QTimer::singleShot(0, screen, [this] { clickButton("cmdMes"); });
+    clickButton("cmdAdelante");
+    EXPECT_EQ(screen->Tipo(), "m");
+    const int lastRow = grid()->Rows() - 1, lastCol = grid()->Cols() - 1;
+    EXPECT_EQ(lastCol, screen->FechaBase().daysInMonth());
+    EXPECT_NE(grid()->CellBackColorAt(lastRow, lastCol), kWhite);  // painted to the end
+    EXPECT_TRUE(grid()->Redraw());
+    EXPECT_TRUE(reports().empty());
+}
+
 TEST_P(CalendarScreenTest, FailureWhilePaintingIsReportedOnceAndTheNextRedrawWorks) {
     auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
     testsupport::RecordingConnection* rec = recording.get();
@@ -237,6 +253,21 @@ TEST_P(CalendarScreenTest, FailureWhilePaintingIsReportedOnceAndTheNextRedrawWor
     EXPECT_EQ(reports().size(), 1u);
     EXPECT_EQ(grid()->CellBackColorAt(2, 2), kGreen);
     EXPECT_EQ(grid()->CellBackColorAt(grid()->Rows() - 1, 6), kGreen);
+}
+
+TEST_P(CalendarScreenTest, DroppedServerConnectionIsReportedAndTheNextClickReconnects) {
+    if (GetParam() != "postgresql") GTEST_SKIP() << "an embedded database has no connection to lose";
+    open();
+    const auto pid = session->connection().Execute("SELECT pg_backend_pid()").Fields(0).Value.toLongLong();
+    conn->Execute("SELECT pg_terminate_backend(?)", {pid});
+    clickButton("cmdAdelante");
+    const auto logged = reports();
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_EQ(logged[0].first, "ERR-ID:7500002");
+    EXPECT_TRUE(grid()->Redraw());
+    clickButton("cmdAdelante");
+    EXPECT_EQ(reports().size(), 1u);
+    EXPECT_EQ(grid()->CellBackColorAt(2, 2), kGreen);
 }
 
 TEST_P(CalendarScreenTest, FailureAtStartIsReportedWithTheLoadIdentifier) {
@@ -269,6 +300,21 @@ TEST_P(CalendarScreenTest, ResizeKeepsTheMarginsAndTheCloseActionClosesTheOwner)
     screen->setPadre(&owner);
     QMetaObject::invokeMethod(screen->findChild<QObject*>("Controles"), "Cerrar");
     EXPECT_FALSE(owner.isVisible());
+}
+
+TEST_P(CalendarScreenTest, ActivationPutsTheFocusInTheRoomBoxWhenItCanTakeIt) {
+    open();
+    screen->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
+    QWidget* box = screen->findChild<QWidget*>("txtSalaJunta");
+    QWidget* other = screen->findChild<QWidget*>("txtN1")->findChild<QLineEdit*>();
+    other->setFocus();
+    box->setEnabled(false);
+    QMetaObject::invokeMethod(screen, "Form_Activate");
+    EXPECT_EQ(QApplication::focusWidget(), other);
+    box->setEnabled(true);
+    QMetaObject::invokeMethod(screen, "Form_Activate");
+    EXPECT_TRUE(box->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == box);
 }
 
 RS_INSTANTIATE_BACKENDS(CalendarScreenTest);
