@@ -270,11 +270,7 @@ void FlexGrid::setRows(int rows) {
     d->reshape(rows, d->cols);
     const bool moved = d->row >= rows;
     if (moved) d->row = rows - 1;
-    if (d->redraw) {
-        updateScrollRanges();
-        viewport()->update();
-    }
-    if (moved) emit EnterCell();
+    shapeChanged(moved);
 }
 
 int FlexGrid::Cols() const {
@@ -288,11 +284,17 @@ void FlexGrid::setCols(int cols) {
     d->reshape(d->rows, cols);
     const bool moved = d->col >= cols;
     if (moved) d->col = cols - 1;
+    shapeChanged(moved);
+}
+
+// After any change of shape: lay out again when drawing is on, and tell
+// listeners when the current cell had to move inside the new shape.
+void FlexGrid::shapeChanged(bool currentMoved) {
     if (d->redraw) {
         updateScrollRanges();
         viewport()->update();
     }
-    if (moved) emit EnterCell();
+    if (currentMoved) emit EnterCell();
 }
 
 int FlexGrid::FixedRows() const {
@@ -304,10 +306,7 @@ void FlexGrid::setFixedRows(int rows) {
     d->fixedRows = rows;
     d->mergesDirty = true;
     d->geometryDirty = true;
-    if (d->redraw) {
-        updateScrollRanges();
-        viewport()->update();
-    }
+    shapeChanged(false);
 }
 
 int FlexGrid::FixedCols() const {
@@ -319,10 +318,7 @@ void FlexGrid::setFixedCols(int cols) {
     d->fixedCols = cols;
     d->mergesDirty = true;
     d->geometryDirty = true;
-    if (d->redraw) {
-        updateScrollRanges();
-        viewport()->update();
-    }
+    shapeChanged(false);
 }
 
 // ---- current cell

@@ -122,6 +122,7 @@ protected:
 private:
     void changeEvent(QEvent* event) override;
     void updateScrollRanges();
+    void shapeChanged(bool currentMoved);
     bool cellAt(const QPoint& pos, int* row, int* col) const;
     void moveCurrent(int row, int col);
     void scrollToCell(int row, int col);

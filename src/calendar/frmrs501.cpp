@@ -205,11 +205,13 @@ void frmRS501::buildLegend() {
 }
 
 void frmRS501::connectEvents() {
-    connectOrThrow(findChild<QWidget*>(QStringLiteral("cmdAdelante")), SIGNAL(Click()), this, SLOT(cmdAdelante_Click()));
-    connectOrThrow(findChild<QWidget*>(QStringLiteral("cmdAtras")), SIGNAL(Click()), this, SLOT(cmdAtras_Click()));
-    connectOrThrow(findChild<QWidget*>(QStringLiteral("cmdHoy")), SIGNAL(Click()), this, SLOT(cmdHoy_Click()));
-    connectOrThrow(findChild<QWidget*>(QStringLiteral("cmdMes")), SIGNAL(Click()), this, SLOT(cmdMes_Click()));
-    connectOrThrow(findChild<QWidget*>(QStringLiteral("cmdSemana")), SIGNAL(Click()), this, SLOT(cmdSemana_Click()));
+    const std::pair<const char*, const char*> buttons[] = {{"cmdAdelante", SLOT(cmdAdelante_Click())},
+                                                           {"cmdAtras", SLOT(cmdAtras_Click())},
+                                                           {"cmdHoy", SLOT(cmdHoy_Click())},
+                                                           {"cmdMes", SLOT(cmdMes_Click())},
+                                                           {"cmdSemana", SLOT(cmdSemana_Click())}};
+    for (const auto& [name, slot] : buttons)
+        connectOrThrow(findChild<QWidget*>(QString::fromLatin1(name)), SIGNAL(Click()), this, slot);
     connectOrThrow(txtSalaJunta_, SIGNAL(Change()), this, SLOT(txtSalaJunta_Change()));
     connectOrThrow(txtSalaJunta_, SIGNAL(Consulta()), this, SLOT(txtSalaJunta_Consulta()));
     connectOrThrow(controles_, SIGNAL(Cerrar()), this, SLOT(Controles_Cerrar()));
