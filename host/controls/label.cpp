@@ -5,6 +5,8 @@
 namespace controls {
 
 Label::Label(QWidget* parent) : QLabel(parent) {
+    // Captions come from the database and from people: never guess markup in them.
+    setTextFormat(Qt::PlainText);
     setAlignmentCode(Left);
     applyColors();
 }

@@ -83,7 +83,9 @@ std::unique_ptr<QDialog> ConsultaRegistro::crearDialogo(const QString& table, co
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog.get());
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog.get(), &QDialog::reject);
     auto* layout = new QVBoxLayout(dialog.get());
-    layout->addWidget(new QLabel(table, dialog.get()));
+    auto* heading = new QLabel(table, dialog.get());
+    heading->setTextFormat(Qt::PlainText);
+    layout->addWidget(heading);
     layout->addWidget(grid);
     layout->addWidget(buttons);
     return dialog;

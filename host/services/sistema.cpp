@@ -85,6 +85,7 @@ void Sistema::RegistrarError(const QString& message, int style, const QString& t
         return;
     }
     QMessageBox box(iconFor(style), title, message, QMessageBox::Ok, window);
+    box.setTextFormat(Qt::PlainText);  // messages carry database texts; the title is plain already
     box.exec();
 }
 

@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTextBoundaryFinder>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include "platform/core/units.h"
@@ -38,6 +40,31 @@ constexpr int kGridColorFixed = 0x808080;
 constexpr int kBackgroundBeyondCells = 0x808080;
 constexpr int kRowPadding = 4;
 constexpr int kScrollStep = 20;
+
+// Tips come from the screens' data: shown literally, never as markup. Short
+// ones stay on one line (Qt folds even a few words of a rich tip); longer ones
+// wrap as a paragraph instead of spanning the screen. Qt wraps only between
+// words, so long unbroken runs (paths, codes) get invisible break chances
+// (zero-width spaces) between whole characters.
+QString tipDisplay(const QString& text) {
+    constexpr int kOneLine = 40;
+    constexpr int kLongestRun = 20;
+    if (text.size() <= kOneLine && !text.contains(u'\n'))
+        return QStringLiteral("<p style=\"white-space:nowrap\">%1</p>").arg(text.toHtmlEscaped());
+    QString broken;
+    broken.reserve(text.size() + text.size() / kLongestRun);
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+    int run = 0;
+    for (qsizetype from = 0, to = characters.toNextBoundary(); to > from; from = to, to = characters.toNextBoundary()) {
+        run = text.at(from).isSpace() ? 0 : run + 1;
+        if (run > kLongestRun) {
+            broken += QChar(0x200B);
+            run = 1;
+        }
+        broken += QStringView(text).sliced(from, to - from);
+    }
+    return Qt::convertFromPlainText(broken, Qt::WhiteSpaceNormal);
+}
 
 // Designed colours may name a system colour (high bit set, index in the low
 // byte); these are the classic desktop values the screens were drawn with.
@@ -437,7 +464,7 @@ QString FlexGrid::ToolTipText() const {
 
 void FlexGrid::setToolTipText(const QString& text) {
     d->toolTip = text;
-    setToolTip(text);  // the frame and scroll bars show it too
+    setToolTip(text.isEmpty() ? QString() : tipDisplay(text));  // the frame and scroll bars show it too
 }
 
 // ---- cells by position
@@ -657,7 +684,7 @@ bool FlexGrid::viewportEvent(QEvent* event) {
             QToolTip::hideText();
             event->ignore();
         } else {
-            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), d->toolTip, viewport());
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tipDisplay(d->toolTip), viewport());
         }
         return true;
     }

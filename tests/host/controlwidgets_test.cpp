@@ -123,6 +123,21 @@ TEST(ControlLabelTest, AlignmentCodesAndBackColourReachTheLabel) {
     EXPECT_EQ(pixelAt(&label, {5, 5}), QColor(0, 0, 255));
 }
 
+// Captions come from data and people: markup in them is shown as typed, so the
+// label is at least as wide as the characters themselves.
+TEST(ControlLabelTest, CaptionsShowTheirCharactersLiterally) {
+    const QStringList texts = {"<b>x</b>", "<table><tr><td>a</td></tr></table>", "<img src=\"/nonexistent/file.png\">",
+                               "a & b < c", QString(100, 'W')};
+    for (const QString& text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        controls::Label label;
+        label.setProperty("Caption", text);
+        EXPECT_EQ(label.textFormat(), Qt::PlainText);
+        EXPECT_EQ(label.text(), text);
+        EXPECT_GE(label.sizeHint().width(), label.fontMetrics().horizontalAdvance(text));
+    }
+}
+
 TEST(ControlColorSchemeTest, AplicarColoursTheScreenItsTextBoxesAndCalendars) {
     QWidget screen;
     screen.resize(200, 120);

@@ -4,12 +4,14 @@
 #include <functional>
 #include <limits>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QHelpEvent>
 #include <QImage>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include "platform/core/units.h"
@@ -304,7 +306,16 @@ TEST_F(FlexGridTest, ABatchWithRedrawOffIsPaintedOnceAfterwardsWithMergedBlocksA
     EXPECT_EQ(colourAt(grid->cellRect(0, 2).center()), 0xC0C0C0u) << "headings in button face";
 }
 
-TEST_F(FlexGridTest, ToolTipShowsOnlyWhenThereIsText) {
+// What a person reads in rich text: markup rendered, entities resolved,
+// invisible break chances unseen.
+QString seenIn(const QString& html) {
+    QTextDocument doc;
+    doc.setHtml(html);
+    return doc.toPlainText().remove(QChar(0x200B));
+}
+
+// Tips come from data: markup in them is shown as typed, and long ones wrap.
+TEST_F(FlexGridTest, ToolTipShowsOnlyWhenThereIsTextAndThenLiterallyWithinABoundedWidth) {
     showGrid();
     const auto waitHidden = [] {
         for (int i = 0; i < 100 && QToolTip::isVisible(); ++i) QTest::qWait(20);
@@ -319,9 +330,23 @@ TEST_F(FlexGridTest, ToolTipShowsOnlyWhenThereIsText) {
     };
     ask(QString());
     EXPECT_FALSE(QToolTip::isVisible());
-    ask("Doble clic para reservar");
-    EXPECT_TRUE(QToolTip::isVisible());
-    EXPECT_EQ(QToolTip::text(), "Doble clic para reservar");
+    const QStringList texts = {"Doble clic para reservar", "<b>x</b>", "<table><tr><td>a</td></tr></table>",
+                               "<img src=\"/nonexistent/file.png\">", "a & b < c", QString(100, 'W'),
+                               QString("Sala de juntas ").repeated(8).trimmed()};
+    for (const QString& text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        ask(text);
+        ASSERT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(grid->ToolTipText(), text);
+        EXPECT_EQ(seenIn(QToolTip::text()), text);
+        EXPECT_EQ(seenIn(grid->toolTip()), text) << "frame and scroll bars";
+        const QWidget* tip = nullptr;
+        for (const QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "qtooltip_label" && w->isVisible()) tip = w;
+        ASSERT_NE(tip, nullptr);
+        EXPECT_LT(tip->width(), 600);
+        if (text.size() < 30) EXPECT_LT(tip->height(), 2 * tip->fontMetrics().lineSpacing()) << "short stays one line";
+    }
     ask(QString());
     waitHidden();
     EXPECT_FALSE(QToolTip::isVisible());
