@@ -1,5 +1,7 @@
 #include "host/controls/toolbar.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +16,7 @@ namespace controls {
 Toolbar::Toolbar(QWidget* parent) : QWidget(parent), caption_(new QLabel(this)) {
     setFixedHeight(core::twipsToPixels(kHeightTwips));
     caption_->setObjectName(QStringLiteral("lblCaption"));
+    caption_->setTextFormat(Qt::PlainText);
     caption_->setFont(core::designFont(QStringLiteral("Arial"), 12, true));
     caption_->setMinimumWidth(120);
 
@@ -58,9 +61,35 @@ Toolbar::Toolbar(QWidget* parent) : QWidget(parent), caption_(new QLabel(this)) 
         begin(Mode::Browse);
         emit Cancelar();
     });
-    connect(salir_, &QAction::triggered, this, &Toolbar::Salir);
+    // A screen that only knows how to close is left that way by exit too.
+    connect(salir_, &QAction::triggered, this, [this] {
+        if (handles(&Toolbar::Salir))
+            emit Salir();
+        else
+            emit Cerrar();
+    });
     connect(cerrar_, &QAction::triggered, this, &Toolbar::Cerrar);
     refresh();
+}
+
+void Toolbar::connectNotify(const QMetaMethod& signal) {
+    QWidget::connectNotify(signal);
+    if (cerrar_ && signal.enclosingMetaObject() == &staticMetaObject) refresh();
+}
+
+void Toolbar::disconnectNotify(const QMetaMethod& signal) {
+    QWidget::disconnectNotify(signal);
+    // An invalid method stands for a disconnect of everything. A receiver being
+    // destroyed calls this with the connection lock held, so refresh later.
+    if (!cerrar_ || refreshQueued_ || (signal.isValid() && signal.enclosingMetaObject() != &staticMetaObject)) return;
+    refreshQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            refreshQueued_ = false;
+            refresh();
+        },
+        Qt::QueuedConnection);
 }
 
 QAction* Toolbar::addCommand(const QString& name, const QString& text, int standardIcon,
@@ -94,14 +123,42 @@ void Toolbar::begin(Mode mode) {
 
 void Toolbar::refresh() {
     const bool browsing = mode_ == Mode::Browse;
-    nuevo_->setEnabled(browsing && nuevoOn_);
-    modificar_->setEnabled(browsing && modificarOn_);
-    eliminar_->setEnabled(browsing && eliminarOn_);
-    consultar_->setEnabled(browsing && consultarOn_);
-    imprimir_->setEnabled(browsing && imprimirOn_);
-    button(QStringLiteral("btnImprimir"))->setVisible(imprimirOn_);
-    aceptar_->setEnabled(!browsing);
-    cancelar_->setEnabled(!browsing);
+    const bool exitWanted = showExitButton_.trimmed().compare(QLatin1String("NO"), Qt::CaseInsensitive) != 0;
+    const struct {
+        QAction* action;
+        bool handled, wanted, enabled;
+    } commands[] = {
+        {nuevo_, handles(&Toolbar::Nuevo), true, browsing && nuevoOn_},
+        {modificar_, handles(&Toolbar::Modificar), true, browsing && modificarOn_},
+        {consultar_, handles(&Toolbar::Consultar), true, browsing && consultarOn_},
+        {eliminar_, handles(&Toolbar::Eliminar), true, browsing && eliminarOn_},
+        {imprimir_, handles(&Toolbar::Imprimir), imprimirOn_, browsing && imprimirOn_},
+        {aceptar_, handles(&Toolbar::Aceptar), true, !browsing},
+        {cancelar_, handles(&Toolbar::Cancelar), true, !browsing},
+        {salir_, handles(&Toolbar::Salir) || handles(&Toolbar::Cerrar), exitWanted, true},
+        {cerrar_, handles(&Toolbar::Cerrar), true, true},
+    };
+    // A disabled action ignores its trigger, so an unhandled one changes no mode.
+    for (const auto& c : commands) {
+        c.action->setEnabled(c.handled && c.enabled);
+        button(QStringLiteral("btn") + c.action->objectName().mid(3))->setVisible(c.handled && c.wanted);
+    }
+    fitButtons();
+}
+
+void Toolbar::fitButtons() {
+    // Names beside the icons while they fit; on a narrow screen the icons
+    // alone, the name staying in each button's tip, and the caption whole.
+    for (const Qt::ToolButtonStyle style : {Qt::ToolButtonTextBesideIcon, Qt::ToolButtonIconOnly}) {
+        for (QToolButton* b : findChildren<QToolButton*>(Qt::FindDirectChildrenOnly)) b->setToolButtonStyle(style);
+        layout()->invalidate();
+        if (layout()->sizeHint().width() <= width()) return;
+    }
+}
+
+void Toolbar::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitButtons();
 }
 
 void Toolbar::EjecutarNuevo() {
@@ -155,11 +212,12 @@ QString Toolbar::caption() const {
 
 void Toolbar::setCaption(const QString& text) {
     caption_->setText(text);
+    caption_->setMinimumWidth(std::max(120, caption_->sizeHint().width()));
 }
 
 void Toolbar::setShowexitbutton(const QString& text) {
     showExitButton_ = text;
-    button(QStringLiteral("btnSalir"))->setVisible(text.trimmed().compare(QLatin1String("NO"), Qt::CaseInsensitive) != 0);
+    refresh();
 }
 
 }  // namespace controls

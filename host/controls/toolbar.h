@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaMethod>
 #include <QWidget>
 
 #include "src/shell/itoolbar.h"
@@ -12,7 +13,9 @@ namespace controls {
 
 // toolbarQNT.Controles: the screen's command bar. It knows whether a new or
 // a modified record is under way, so that accept tells the screen which one
-// it is and only accept and cancel are offered meanwhile.
+// it is and only accept and cancel are offered meanwhile. A command is offered
+// only while its signal has a receiver: a screen that does not handle it gets
+// no button that would do nothing.
 class Toolbar : public QWidget, public shell::IToolbar {
     Q_OBJECT
     Q_INTERFACES(shell::IToolbar)
@@ -94,24 +97,36 @@ signals:
     void Cerrar();
     void Cancelar();
 
+protected:
+    // Screens connect after construction; the buttons follow what they handle.
+    void connectNotify(const QMetaMethod& signal) override;
+    void disconnectNotify(const QMetaMethod& signal) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     enum class Mode { Browse, New, Modify };
+
+    template <typename Signal>
+    bool handles(Signal signal) const {
+        return isSignalConnected(QMetaMethod::fromSignal(signal));
+    }
 
     QAction* addCommand(const QString& name, const QString& text, int standardIcon,
                         const QList<QKeySequence>& shortcuts);
     void begin(Mode mode);
     void refresh();
+    void fitButtons();
 
     QLabel* caption_;
-    QAction* nuevo_;
-    QAction* modificar_;
-    QAction* consultar_;
-    QAction* eliminar_;
-    QAction* imprimir_;
-    QAction* aceptar_;
-    QAction* cancelar_;
-    QAction* salir_;
-    QAction* cerrar_;
+    QAction* nuevo_ = nullptr;
+    QAction* modificar_ = nullptr;
+    QAction* consultar_ = nullptr;
+    QAction* eliminar_ = nullptr;
+    QAction* imprimir_ = nullptr;
+    QAction* aceptar_ = nullptr;
+    QAction* cancelar_ = nullptr;
+    QAction* salir_ = nullptr;
+    QAction* cerrar_ = nullptr;
     Mode mode_ = Mode::Browse;
     bool nuevoOn_ = true;
     bool modificarOn_ = true;
@@ -121,6 +136,7 @@ private:
     bool bandera_ = false;
     bool active_ = true;
     bool permitirMover_ = false;
+    bool refreshQueued_ = false;
     QString tabwidth_;
     QString easyAccess_;
     QString showMenuPopup_;

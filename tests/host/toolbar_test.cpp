@@ -2,7 +2,10 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -14,14 +17,17 @@ namespace {
 
 using controls::Toolbar;
 
+const std::vector<const char*> kEverySignal = {"Nuevo()", "Modificar()", "Consultar()", "Eliminar()", "Imprimir()",
+                                               "Aceptar(bool)", "Salir()", "Cerrar()", "Cancelar()"};
+
 // The toolbar on a screen of its own, active so that shortcuts reach it,
-// with the print button switched on and a spy on each of its signals.
+// with the print button switched on and a spy on each signal the screen handles.
 struct Bar {
     QWidget window;
     Toolbar* bar = new Toolbar(&window);
     std::map<QString, std::unique_ptr<QSignalSpy>> spies;
 
-    Bar() {
+    explicit Bar(const std::vector<const char*>& handled = kEverySignal) {
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(bar);
         layout->addStretch();
@@ -30,8 +36,7 @@ struct Bar {
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         bar->setImprimirHabilitado(true);
-        for (const char* signal : {"Nuevo()", "Modificar()", "Consultar()", "Eliminar()", "Imprimir()",
-                                   "Aceptar(bool)", "Salir()", "Cerrar()", "Cancelar()"})
+        for (const char* signal : handled)
             spies[signal] = std::make_unique<QSignalSpy>(bar, (QByteArray("2") + signal).constData());
     }
     void click(const char* name) { QTest::mouseClick(bar->button(QStringLiteral("btn") + name), Qt::LeftButton); }
@@ -147,6 +152,44 @@ TEST(ToolbarTest, AcceptTellsWhetherTheRecordIsNewAndOnlyWhileAnActionIsUnderWay
     b.click("Cancelar");
     EXPECT_FALSE(b.bar->EstadoEsc());
     EXPECT_EQ(b.shown(), QString(kBrowsing).replace("Nuevo", "(Nuevo)")) << "switched off stays off";
+}
+
+// A screen is offered only what it handles: an unhandled command has no
+// button, its key is dead and it starts nothing; exit closes a screen that
+// only knows how to close.
+TEST(ToolbarTest, OnlyTheCommandsTheScreenHandlesAreOffered) {
+    struct Case {
+        std::vector<const char*> handled;
+        const char* shown;
+        const char* exitRaises;  // nullptr: no exit button
+    } const cases[] = {
+        {{"Cerrar()"}, "Salir Cerrar", "Cerrar()"},
+        {{"Salir()", "Cerrar()"}, "Salir Cerrar", "Salir()"},
+        {{"Nuevo()", "Aceptar(bool)", "Cancelar()", "Cerrar()"}, "Nuevo (Aceptar) (Cancelar) Salir Cerrar", "Cerrar()"},
+        {{}, "", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        Bar b(c.handled);
+        EXPECT_EQ(b.shown(), c.shown);
+        EXPECT_TRUE(b.bar->findChild<QWidget*>("lblCaption")->isVisible());
+        for (const auto& [name, keys] :
+             {std::pair{"Nuevo", Qt::CTRL | Qt::Key_N}, std::pair{"Modificar", Qt::CTRL | Qt::Key_M}}) {
+            if (b.spies.count(QString(name) + "()")) continue;
+            QTest::keyClick(&b.window, keys.key(), keys.keyboardModifiers());
+            b.bar->findChild<QAction*>(QString("act") + name)->trigger();
+            EXPECT_FALSE(b.bar->EstadoEsc()) << name;
+            EXPECT_EQ(b.shown(), c.shown) << name;
+        }
+        EXPECT_EQ(b.raised(), QStringList{});
+        if (c.exitRaises) {
+            b.click("Salir");
+            EXPECT_EQ(b.raised(), QStringList{c.exitRaises});
+        }
+        b.spies.clear();  // the screen lets go: nothing is offered any more
+        QCoreApplication::processEvents();
+        EXPECT_EQ(b.shown(), "");
+    }
 }
 
 }  // namespace
