@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QMetaProperty>
 #include <QToolButton>
 
@@ -117,6 +118,8 @@ QString TextBox::Text() const {
 void TextBox::setText(const QString& text) {
     edit_->setText(text);
     edited_ = false;
+    // What the screen writes into a key box is its key, as a stored folio.
+    if (esclave_) valorClave_ = text;
 }
 
 void TextBox::setIdconsulta(const QString& id) {
@@ -125,11 +128,25 @@ void TextBox::setIdconsulta(const QString& id) {
 }
 
 int TextBox::maxlength() const {
-    return edit_->maxLength();
+    return maxLength_;
 }
 
 void TextBox::setMaxlength(int length) {
-    edit_->setMaxLength(length > 0 ? length : 32767);
+    maxLength_ = std::max(length, 0);
+    // A validator, unlike QLineEdit's own limit, leaves setText alone: the
+    // limit is for typing, and a screen may hand the box a longer stored key.
+    if (!limit_) limit_ = new QRegularExpressionValidator(edit_);
+    limit_->setRegularExpression(QRegularExpression(QStringLiteral("(?s).{0,%1}").arg(maxLength_)));
+    edit_->setValidator(maxLength_ > 0 ? limit_ : nullptr);
+}
+
+bool TextBox::tabStop() const {
+    return edit_->focusPolicy() & Qt::TabFocus;
+}
+
+void TextBox::setTabStop(bool on) {
+    edit_->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
+    setFocusPolicy(edit_->focusPolicy());
 }
 
 bool TextBox::locked() const {
@@ -224,7 +241,7 @@ bool TextBox::confirm() {
     const QString key = paddedKey(Text());
     // A failed look-up is reported and leaves the box exactly as typed.
     if (!runLookup(key)) return false;
-    if (key != Text()) setText(key);
+    if (key != Text()) edit_->setText(key);
     valorClave_ = key;
     edited_ = false;
     emit Consulta();

@@ -7,6 +7,7 @@
 #include "src/shell/itextbox.h"
 
 class QLineEdit;
+class QRegularExpressionValidator;
 class QToolButton;
 
 namespace controls {
@@ -35,6 +36,7 @@ class TextBox : public QWidget, public shell::ITextBox {
     Q_PROPERTY(int enabledcolor READ enabledcolor WRITE setEnabledcolor)
     Q_PROPERTY(int disabledcolor READ disabledcolor WRITE setDisabledcolor)
     Q_PROPERTY(QString transaccion READ transaccion WRITE setTransaccion)
+    Q_PROPERTY(bool TabStop READ tabStop WRITE setTabStop)
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
@@ -83,6 +85,9 @@ public:
     void setDisabledcolor(int bgr);
     QString transaccion() const { return transaccion_; }
     void setTransaccion(const QString& code) { transaccion_ = code; }
+    // Off: Tab passes the box by, a click still focuses it.
+    bool tabStop() const;
+    void setTabStop(bool on);
 
     QLineEdit* lineEdit() const { return edit_; }
     LookupDialog* lookupDialog() const { return dialog_; }
@@ -109,6 +114,7 @@ private:
 
     QLineEdit* edit_;
     QToolButton* lookupButton_;
+    QRegularExpressionValidator* limit_ = nullptr;
     QPointer<LookupDialog> dialog_;
     QString formatoClave_;
     QString condicionConsulta_;
@@ -124,6 +130,7 @@ private:
     bool tabonenter_ = false;
     bool tabonentercancel_ = false;
     bool tabonentervacio_ = true;
+    int maxLength_ = 0;  // limits what is typed; a screen may write longer keys
     int enabledColor_ = 0xFFFFFF;
     int disabledColor_ = 0xE0E0E0;
     bool edited_ = false;     // typed into since the key was last confirmed

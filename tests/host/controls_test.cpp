@@ -140,6 +140,23 @@ TEST(TextBoxKeyTest, ChangeFollowsEveryEditWithinTheLimitsAndConsultaOnlyAConfir
     EXPECT_EQ(change.count(), 6);
 }
 
+// The length limit is for typing: a screen writes a stored key whole, and
+// that key is the box's key. A box that is no tab stop is passed by.
+TEST(TextBoxKeyTest, AScreenWritesWholeKeysAndTabPassesABoxThatIsNoTabStop) {
+    Screen s;
+    s.box->setProperty("maxlength", 4);
+    s.box->setProperty("esclave", true);
+    s.box->setProperty("TabStop", false);
+    s.box->setText("0000000001");
+    EXPECT_EQ(s.box->Text(), "0000000001");
+    EXPECT_EQ(s.box->ValorClave(), "0000000001");
+    s.activate();  // a click or the screen may still focus it
+    s.key(Qt::Key_Tab);
+    EXPECT_TRUE(s.next->hasFocus());
+    QTest::keyClick(s.next, Qt::Key_Tab);
+    EXPECT_TRUE(s.next->hasFocus());
+}
+
 // --- behaviour that needs the session and its database ------------------
 
 class TextBoxTest : public testsupport::ServiceTest {
@@ -266,7 +283,7 @@ TEST_P(TextBoxTest, FailingLookUpIsReportedAndKeepsTheTextAndTheLastKey) {
     for (const auto& [sql, typed] : cases) {
         SCOPED_TRACE(sql);
         s.box->setProperty("sql", QString::fromLatin1(sql));
-        s.box->setText(typed);
+        s.box->lineEdit()->setText(typed);  // in the box, not confirmed
         QSignalSpy consulta(s.box, SIGNAL(Consulta()));
         s.key(Qt::Key_Return);
         EXPECT_EQ(s.box->Text(), typed);
