@@ -24,4 +24,10 @@ private:
     QString statement_;
 };
 
+// The readable description of any failure: ours, or another library's what().
+inline QString describe(const std::exception& e) {
+    if (const auto* error = dynamic_cast<const Error*>(&e)) return error->description();
+    return QString::fromLocal8Bit(e.what());
+}
+
 }  // namespace core

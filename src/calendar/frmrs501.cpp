@@ -18,6 +18,8 @@
 #include "src/shell/itextbox.h"
 #include "src/shell/itoolbar.h"
 #include "src/shell/publico.h"
+#include "src/shell/report.h"
+#include "src/calendar/editoropening.h"
 
 namespace calendar {
 
@@ -36,24 +38,8 @@ QPointer<frmRS501>& shared() {
     return screen;
 }
 
-QString describe(const std::exception& e) {
-    if (const auto* error = dynamic_cast<const core::Error*>(&e)) return error->description();
-    return QString::fromLocal8Bit(e.what());
-}
-
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(core::twipsToPixels(left), core::twipsToPixels(top), core::twipsToPixels(width),
-                   core::twipsToPixels(height));
-}
-
 QFont franklin() {
     return core::designFont(QStringLiteral("Franklin Gothic Medium"), 8.25);
-}
-
-void connectOrThrow(QObject* sender, const char* signal, QObject* receiver, const char* slot) {
-    if (!QObject::connect(sender, signal, receiver, slot))
-        throw core::Error(QStringLiteral("El control %1 no ofrece el evento %2.")
-                              .arg(sender->objectName(), QString::fromLatin1(signal + 1)));
 }
 
 // Painting runs with the grid's drawing off; whatever happens, it comes back.
@@ -96,7 +82,7 @@ frmRS501::~frmRS501() = default;
 
 void frmRS501::buildControls() {
     controles_ = HostControls::createWidget(HostControls::kToolbar, QStringLiteral("Controles"), this);
-    place(controles_, 0, 0, 16695, 960);
+    HostControls::place(controles_, 0, 0, 16695, 960);
     const std::pair<const char*, const char*> toolbarDesign[] = {
         {"caption", "Reservación de sala de juntas"}, {"tabwidth", "0"}, {"easyaccessenabled", "NO"},
         {"showmenupopup", "NO"}, {"showwindowslist", "SI"}, {"showexitbutton", "SI"},
@@ -111,7 +97,7 @@ void frmRS501::buildControls() {
                          {"cmdMes", 3840, 525, "Mes"}, {"cmdHoy", 5040, 525, "Actual"}};
     for (const Button& b : buttons) {
         QWidget* button = HostControls::createWidget(HostControls::kFlatButton, QString::fromLatin1(b.name), this);
-        place(button, b.left, b.top, 1095, 375);
+        HostControls::place(button, b.left, b.top, 1095, 375);
         HostControls::as<shell::IFlatButton>(button)->setCaption(QString::fromLatin1(b.caption));
         button->setProperty("backcolor", 0x8A5300);
         button->setProperty("bordercolor", 0x8A5300);
@@ -124,10 +110,10 @@ void frmRS501::buildControls() {
     auto* label1 = new QLabel(QStringLiteral("Sala:"), this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setFont(franklin());
-    place(label1, 6360, 570, 1335, 255);
+    HostControls::place(label1, 6360, 570, 1335, 255);
 
     txtSalaJunta_ = HostControls::createWidget(HostControls::kTextBox, QStringLiteral("txtSalaJunta"), this);
-    place(txtSalaJunta_, 7800, 570, 1575, 300);
+    HostControls::place(txtSalaJunta_, 7800, 570, 1575, 300);
     txtSalaJunta_->setProperty("idconsulta", QStringLiteral("SALA_JUNTA"));
     txtSalaJunta_->setProperty("esclave", true);
     txtSalaJunta_->setProperty("mayusculas", true);
@@ -136,8 +122,9 @@ void frmRS501::buildControls() {
 
     txtNSalaJunta_ = new QLabel(this);
     txtNSalaJunta_->setObjectName(QStringLiteral("txtNSalaJunta"));
+    txtNSalaJunta_->setTextFormat(Qt::PlainText);  // a stored name, never markup
     txtNSalaJunta_->setFont(franklin());
-    place(txtNSalaJunta_, 9480, 480, 4815, 300);
+    HostControls::place(txtNSalaJunta_, 9480, 480, 4815, 300);
 
     msfDisponibilidad_ = new flexgrid::FlexGrid(this);
     msfDisponibilidad_->setObjectName(QStringLiteral("msfDisponibilidad"));
@@ -163,7 +150,7 @@ void frmRS501::buildControls() {
                                                                    {"Etiqueta17", {720, 5040}}};
     for (const auto& [name, at] : unused) {
         QWidget* label = HostControls::createWidget(HostControls::kLabel, QString::fromLatin1(name), this);
-        place(label, at.first, at.second, 615, 255);
+        HostControls::place(label, at.first, at.second, 615, 255);
         label->setProperty("idetiqueta", QStringLiteral("Folio"));
         HostControls::as<shell::ILabel>(label)->setCaption(QStringLiteral("Folio:"));
         label->lower();
@@ -192,9 +179,9 @@ void frmRS501::buildLegend() {
         QPalette p = swatch->palette();
         p.setColor(QPalette::Window, core::fromBgr(item.colour));
         swatch->setPalette(p);
-        place(swatch, item.swatchLeft, 360, 375, 255);
+        HostControls::place(swatch, item.swatchLeft, 360, 375, 255);
         QWidget* box = HostControls::createWidget(HostControls::kTextBox, QString::fromLatin1(item.box), frNomenclatura_);
-        place(box, item.boxLeft, 360, 1800, 300);
+        HostControls::place(box, item.boxLeft, 360, 1800, 300);
         box->setProperty("locked", true);
         box->setProperty("maxlength", 100);
         box->setProperty("tabonenter", true);
@@ -211,11 +198,12 @@ void frmRS501::connectEvents() {
                                                            {"cmdMes", SLOT(cmdMes_Click())},
                                                            {"cmdSemana", SLOT(cmdSemana_Click())}};
     for (const auto& [name, slot] : buttons)
-        connectOrThrow(findChild<QWidget*>(QString::fromLatin1(name)), SIGNAL(Click()), this, slot);
-    connectOrThrow(txtSalaJunta_, SIGNAL(Change()), this, SLOT(txtSalaJunta_Change()));
-    connectOrThrow(txtSalaJunta_, SIGNAL(Consulta()), this, SLOT(txtSalaJunta_Consulta()));
-    connectOrThrow(controles_, SIGNAL(Cerrar()), this, SLOT(Controles_Cerrar()));
+        HostControls::connectEvent(findChild<QWidget*>(QString::fromLatin1(name)), SIGNAL(Click()), this, slot);
+    HostControls::connectEvent(txtSalaJunta_, SIGNAL(Change()), this, SLOT(txtSalaJunta_Change()));
+    HostControls::connectEvent(txtSalaJunta_, SIGNAL(Consulta()), this, SLOT(txtSalaJunta_Consulta()));
+    HostControls::connectEvent(controles_, SIGNAL(Cerrar()), this, SLOT(Controles_Cerrar()));
     connect(msfDisponibilidad_, &flexgrid::FlexGrid::EnterCell, this, &frmRS501::msfDisponibilidad_EnterCell);
+    connect(msfDisponibilidad_, &flexgrid::FlexGrid::DblClick, this, &frmRS501::msfDisponibilidad_DblClick);
 }
 
 QVariantList frmRS501::Fechas() const {
@@ -237,11 +225,7 @@ bool frmRS501::failAfter(const QString& label) {
 }
 
 void frmRS501::reportText(const QString& message, int style, const QString& label, const QString& identifier) {
-    try {
-        Publico::Sistema()->RegistrarError(message, style, label, this, kModule, identifier);
-    } catch (const std::exception& e) {
-        qWarning("%s %s: %s (%s)", qPrintable(label), qPrintable(identifier), qPrintable(message), e.what());
-    }
+    shell::report(this, message, style, label, identifier);
 }
 
 void frmRS501::report(int style, const QString& label, const QString& identifier) {
@@ -264,7 +248,7 @@ void frmRS501::Form_Load() {
         horario_ = sistema.LeerParametro(QStringLiteral("RS_HORARIO_RESERVACIONES"), 0, QStringLiteral("T"),
                                          QStringLiteral("09:00,18:30"));
         const QString upper = sistema.LeerParametro(QStringLiteral("CAT_FORZAR_MAYUSCULAS"), 0, QString(), QString());
-        sistema.ForzarMayusculas(QVariant(upper.trimmed()).toBool() || upper.trimmed().toInt() != 0);
+        sistema.ForzarMayusculas(parameterFlag(upper));
         HostControls::as<shell::ITextBox>(txtSalaJunta_)
             ->setFormatoClave(sistema.LeerParametro(QStringLiteral("FTO_SALA_JUNTA"), 0, QStringLiteral("T"),
                                                     QStringLiteral("0000000000")));
@@ -279,8 +263,10 @@ void frmRS501::Form_Load() {
                        48, label, QStringLiteral("ERR-ID:7500019"));
         chfefin_ = sistema.TienePermiso(kModule, QStringLiteral("CHFEFIN"),
                                         QStringLiteral("Permitir cambiar fecha de finalizacion."));
+        // A key written before the load was painted for but never looked up.
+        if (!roomKey().isEmpty()) lookUpRoom();
     } catch (const std::exception& e) {
-        reportText(describe(e), kCritical, label, QStringLiteral("ERR-ID:7500011"));
+        reportText(core::describe(e), kCritical, label, QStringLiteral("ERR-ID:7500011"));
         return;
     }
     tipo_ = QStringLiteral("ww");
@@ -298,7 +284,7 @@ bool frmRS501::ObtenerInicioFin(const QDate& fechaBase, QDate& inicio, QDate& fi
         periodBounds(fechaBase, tipo, inicio, fin);
         return true;
     } catch (const std::exception& e) {
-        return fail(QStringLiteral("ObtenerInicioFin()"), describe(e));
+        return fail(QStringLiteral("ObtenerInicioFin()"), core::describe(e));
     }
 }
 
@@ -312,7 +298,7 @@ void frmRS501::navigate(const QString& label, const QString& periodId, const QSt
     try {
         change();
     } catch (const std::exception& e) {
-        reportText(describe(e), kCritical, label, periodId);
+        reportText(core::describe(e), kCritical, label, periodId);
         return;
     }
     if (!ObtenerInicioFin()) {
@@ -363,7 +349,7 @@ bool frmRS501::CargarCalendario() {
         if (!Disponibilidad(roomKey())) return failAfter(label);
         return true;
     } catch (const std::exception& e) {
-        return fail(label, describe(e));
+        return fail(label, core::describe(e));
     }
 }
 
@@ -388,7 +374,7 @@ bool frmRS501::DibujaCalendario(int columnas, int renglones) {
         ++generation_;
         return true;
     } catch (const std::exception& e) {
-        return fail(QStringLiteral("DibujaCalendario()"), describe(e));
+        return fail(QStringLiteral("DibujaCalendario()"), core::describe(e));
     }
 }
 
@@ -418,7 +404,7 @@ bool frmRS501::Encabezados(int columnas) {
         }
         return true;
     } catch (const std::exception& e) {
-        return fail(QStringLiteral("Encabezados()"), describe(e));
+        return fail(QStringLiteral("Encabezados()"), core::describe(e));
     }
 }
 
@@ -479,7 +465,7 @@ bool frmRS501::Disponibilidad(const QString& sala) {
         }
         return true;
     } catch (const std::exception& e) {
-        return fail(QStringLiteral("Disponibilidad()"), describe(e));
+        return fail(QStringLiteral("Disponibilidad()"), core::describe(e));
     }
 }
 
@@ -502,7 +488,7 @@ void frmRS501::txtSalaJunta_Change() {
     try {
         lookUpRoom();
     } catch (const std::exception& e) {
-        reportText(describe(e), kCritical, label, id);
+        reportText(core::describe(e), kCritical, label, id);
         return;
     }
     if (!roomKey().isEmpty() && txtNSalaJunta_->text().isEmpty()) return;
@@ -517,7 +503,7 @@ void frmRS501::txtSalaJunta_Consulta() {
         lookUpRoom();
         HostControls::as<shell::ITextBox>(txtSalaJunta_)->ActualizarConsulta();
     } catch (const std::exception& e) {
-        reportText(describe(e), kCritical, label, id);
+        reportText(core::describe(e), kCritical, label, id);
         return;
     }
     if (!CargarCalendario()) report(kCritical, label, id);
@@ -538,20 +524,57 @@ void frmRS501::msfDisponibilidad_EnterCell() {
                                                       QStringLiteral("Rsj_Folio"), folio,
                                                       QStringLiteral("Rsj_Responsable"), 0, QString(), QString(), QString());
     } catch (const std::exception& e) {
-        reportText(describe(e), kCritical, QStringLiteral("msfDisponibilidad_EnterCell()"),
+        reportText(core::describe(e), kCritical, QStringLiteral("msfDisponibilidad_EnterCell()"),
                    QStringLiteral("ERR-ID:7500020"));
         return;
     }
     if (!name.isEmpty()) g.setToolTipText(QStringLiteral("RESPONSABLE: ") + name);
 }
 
+// ---- opening the editor ----
+
+void frmRS501::msfDisponibilidad_DblClick() {
+    const QString label = QStringLiteral("msfDisponibilidad_DblClick()");
+    flexgrid::FlexGrid& g = *msfDisponibilidad_;
+    if (g.Row() < 0 || g.Col() < 0) return;
+    if (txtNSalaJunta_->text().isEmpty()) {
+        reportText(QStringLiteral("Debe de especificar una sala de juntas válida"), shell::kExclamation, label,
+                   QStringLiteral("ERR-ID:7500013"));
+        if (txtSalaJunta_->isEnabled()) txtSalaJunta_->setFocus();
+        return;
+    }
+    const QString folio = g.TextMatrix(g.Row(), g.Col());
+    const int colour = g.CellBackColor();
+    if (colour != kGreen && colour != kBlue) return;
+    const EditorHandoff handoff{this, Padre(), horaInicio_, horaFin_, chfefin_};
+    try {
+        const bool free = colour == kGreen;
+        const EditorOutcome outcome =
+            free ? openOnFreeSlot(handoff, {fechas_.at(static_cast<std::size_t>(g.Col())),
+                                            slotTime(g.TextMatrix(g.Row(), 0)),
+                                            slotTime(g.TextMatrix(slotEndRow(g.Row(), g.Rows()), 0)), roomKey()})
+                 : openOnFolio(handoff, folio);
+        if (!outcome.shown) {
+            reportText(outcome.error, shell::kExclamation, label, QStringLiteral("ERR-ID:7500015"));
+            return;
+        }
+        if (outcome.stored && !CargarCalendario())
+            report(shell::kExclamation, label, free ? QStringLiteral("ERR-ID:7500014") : QStringLiteral("ERR-ID:7500016"));
+    } catch (const std::exception& e) {
+        // Nothing may escape into the event loop; the editor is gone already.
+        reportText(core::describe(e), kCritical, label, QStringLiteral("ERR-ID:7500021"));
+    }
+}
+
 // ---- layout, activation, close ----
 
 void frmRS501::applyGeometry(const CalendarGeometry& g) {
-    place(msfDisponibilidad_, static_cast<int>(g.gridLeft), static_cast<int>(g.gridTop), static_cast<int>(g.gridWidth),
-          static_cast<int>(g.gridHeight));
-    place(frNomenclatura_, static_cast<int>(g.frameLeft), static_cast<int>(g.frameTop), static_cast<int>(g.frameWidth),
-          static_cast<int>(g.frameHeight));
+    const auto at = [](QWidget* w, float left, float top, float width, float height) {
+        HostControls::place(w, static_cast<int>(left), static_cast<int>(top), static_cast<int>(width),
+                            static_cast<int>(height));
+    };
+    at(msfDisponibilidad_, g.gridLeft, g.gridTop, g.gridWidth, g.gridHeight);
+    at(frNomenclatura_, g.frameLeft, g.frameTop, g.frameWidth, g.frameHeight);
 }
 
 void frmRS501::Form_Resize() {

@@ -86,6 +86,7 @@ public slots:
     void txtSalaJunta_Change();
     void txtSalaJunta_Consulta();
     void msfDisponibilidad_EnterCell();
+    void msfDisponibilidad_DblClick();
     void Controles_Cerrar();
 
 protected:

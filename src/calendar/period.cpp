@@ -70,4 +70,14 @@ Window parseWindow(const QString& text) {
     return w;
 }
 
+bool parameterFlag(const QString& text) {
+    const QString value = text.trimmed();
+    bool numeric = false;
+    const double number = value.toDouble(&numeric);
+    if (numeric) return number != 0;
+    for (const char* yes : {"true", "verdadero", "si", "sí"})
+        if (value.compare(QString::fromUtf8(yes), Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
 }  // namespace calendar

@@ -44,4 +44,9 @@ struct Window {
 };
 Window parseWindow(const QString& text);
 
+// A parameter taken as a Boolean: a number is true unless it is zero ("0",
+// "00", "0.0" are all off); "true", "verdadero", "si" or "sí" in any case
+// are true; any other text is false.
+bool parameterFlag(const QString& text);
+
 }  // namespace calendar

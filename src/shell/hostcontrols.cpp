@@ -1,6 +1,7 @@
 #include "src/shell/hostcontrols.h"
 
 #include "platform/component/runtime.h"
+#include "platform/core/units.h"
 
 namespace shell {
 
@@ -22,6 +23,17 @@ QWidget* HostControls::createWidget(const QString& className, const QString& nam
         throw core::Error(QStringLiteral("El control %1 (%2) no es una ventana.").arg(name, className));
     }
     return widget;
+}
+
+void HostControls::place(QWidget* control, int left, int top, int width, int height) {
+    control->setGeometry(core::twipsToPixels(left), core::twipsToPixels(top), core::twipsToPixels(width),
+                         core::twipsToPixels(height));
+}
+
+void HostControls::connectEvent(QObject* control, const char* signal, QObject* screen, const char* slot) {
+    if (!QObject::connect(control, signal, screen, slot))
+        throw core::Error(QStringLiteral("El control %1 no ofrece el evento %2.")
+                              .arg(control->objectName(), QString::fromLatin1(signal + 1)));
 }
 
 }  // namespace shell

@@ -23,6 +23,13 @@ public:
     static QObject* create(const QString& className, const QString& name, QObject* parent);
     static QWidget* createWidget(const QString& className, const QString& name, QWidget* parent);
 
+    // Places a control at its designed place, given in twips.
+    static void place(QWidget* control, int left, int top, int width, int height);
+
+    // Connects a control's event to a screen's handler, by their names;
+    // throws when the control does not raise that event.
+    static void connectEvent(QObject* control, const char* signal, QObject* screen, const char* slot);
+
     // The control's interface; throws when it does not offer it.
     template <typename Interface>
     static Interface* as(QObject* control) {

@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QMetaObject>
+#include <QLabel>
+#include <QTextDocument>
 #include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
 
 #include "tests/src/calendarfixture.h"
 #include "tests/support/recordingconnection.h"
@@ -295,11 +299,62 @@ TEST_P(CalendarScreenTest, ResizeKeepsTheMarginsAndTheCloseActionClosesTheOwner)
     EXPECT_EQ(grid()->height(), gridHeight);
     EXPECT_LT(legend->y(), 0);
 
+    // The toolbar offers only what the calendar handles, and exit closes.
     QWidget owner;
     owner.show();
     screen->setPadre(&owner);
-    QMetaObject::invokeMethod(screen->findChild<QObject*>("Controles"), "Cerrar");
+    QStringList offered;
+    for (const QToolButton* b : screen->findChild<QWidget*>("Controles")->findChildren<QToolButton*>())
+        if (b->isVisibleTo(screen)) offered << b->objectName();
+    EXPECT_EQ(offered, QStringList({"btnSalir", "btnCerrar"}));
+    QTest::mouseClick(screen->findChild<QToolButton*>("btnSalir"), Qt::LeftButton);
     EXPECT_FALSE(owner.isVisible());
+}
+
+TEST_P(CalendarScreenTest, StartUpShowsTheNameOfAKeyWrittenBeforeAndReadsTheUpperCaseSwitch) {
+    struct Case {
+        const char* upper;
+        bool on;
+    } const cases[] = {{"0", false}, {"00", false}, {"0.0", false}, {"1", true}, {"true", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.upper);
+        conn->Execute("DELETE FROM Parametro");
+        setParameter("CAT_FORZAR_MAYUSCULAS", c.upper);
+        open(nullptr, [this] { screen->findChild<QObject*>("txtSalaJunta")->setProperty("Text", "0000000002"); });
+        EXPECT_EQ(roomName(), "Sala Hidalgo");
+        EXPECT_EQ(session->forceUpperCase(), c.on);
+    }
+    EXPECT_TRUE(reports().empty());
+}
+
+// Names come from the database: a label or a tip that guessed at markup
+// would load files (<img>) or draw tables instead of the name.
+TEST_P(CalendarScreenTest, StoredNamesShowAsTheirOwnCharacters) {
+    const QString room = "<img src=\"/nonexistent/sala.png\"><b>Sala</b>";
+    const QString who = "<table><tr><td>Laura</td></tr></table> & <i>Ana</i>";
+    conn->Execute("UPDATE Sala_Junta SET Sj_Descripcion = ? WHERE Sj_Cve_Sala_Junta = '0000000001'", {room});
+    open();
+    const QDate monday = screen->Inicio().addDays(1);
+    addReservation("0000000007", monday, "10:00", "11:00", "0000000001", "AC", who);
+    typeRoom("0000000001");
+    auto* label = screen->findChild<QLabel*>("txtNSalaJunta");
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    EXPECT_EQ(label->text(), room);
+
+    screen->resize(1200, 900);
+    grid()->setRow(rowOf("10:00"));
+    grid()->setCol(columnOf(monday));
+    const QPoint at = grid()->cellRect(rowOf("10:00"), columnOf(monday)).center();
+    QHelpEvent help(QEvent::ToolTip, at, grid()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid()->viewport(), &help);
+    QLabel* tip = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "qtooltip_label" && w->isVisible()) tip = qobject_cast<QLabel*>(w);
+    ASSERT_NE(tip, nullptr);
+    QTextDocument shown;
+    shown.setHtml(tip->text());
+    EXPECT_EQ(shown.toPlainText().remove(QChar(0x200B)), "RESPONSABLE: " + who);  // break chances are invisible
+    QToolTip::hideText();
 }
 
 TEST_P(CalendarScreenTest, ActivationPutsTheFocusInTheRoomBoxWhenItCanTakeIt) {

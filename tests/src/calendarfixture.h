@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QLineEdit>
 #include <QTest>
 
@@ -50,13 +52,14 @@ protected:
 
     // Opens the screen as the host does: a session, the module's start-up,
     // the shared screen shown (which loads it).
-    void open(std::unique_ptr<ado::Connection> connection = nullptr) {
+    void open(std::unique_ptr<ado::Connection> connection = nullptr, const std::function<void()>& beforeShow = {}) {
         if (calendar::frmRS501::exists()) delete calendar::frmRS501::instance();
         session = std::make_unique<services::HostSession>(connection ? std::move(connection) : db->open(),
                                                           QStringLiteral("ANA"), true);
         services::HostSession::install(session.get());
         shell::Publico::iniciar();
         screen = calendar::frmRS501::instance();
+        if (beforeShow) beforeShow();
         screen->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(screen));
         ASSERT_TRUE(screen->Loaded());

@@ -96,6 +96,18 @@ TEST(Period, ReservationWindowFromItsParameter) {
     }
 }
 
+TEST(Period, ParameterFlagTurnsOnlyForNonZeroNumbersAndYesWords) {
+    struct Case {
+        const char* text;
+        bool on;
+    } const cases[] = {
+        {"0", false},  {"00", false},   {"0.0", false}, {" 0 ", false}, {"", false},       {"false", false},
+        {"no", false}, {"abc", false},  {"1", true},    {"-1", true},   {"0.5", true},     {"True", true},
+        {"SI", true},  {"sí", true},
+    };
+    for (const Case& c : cases) EXPECT_EQ(calendar::parameterFlag(QString::fromUtf8(c.text)), c.on) << c.text;
+}
+
 TEST(CalendarLayout, GridAndLegendFollowTheWindowStepByStep) {
     const calendar::CalendarGeometry design;
     const auto wide = calendar::fitCalendar(design, 17695, 9345);

@@ -1,0 +1,95 @@
+#include "src/calendar/editoropening.h"
+
+#include <QPointer>
+
+#include "platform/core/error.h"
+#include "src/reservation/frmreservacion.h"
+#include "src/shell/hostcontrols.h"
+#include "src/shell/idatepicker.h"
+#include "src/shell/itextbox.h"
+#include "src/shell/itoolbar.h"
+#include "src/shell/publico.h"
+
+namespace calendar {
+
+using reservation::frmReservacion;
+using shell::HostControls;
+
+namespace {
+
+// The editor leaves memory on every way out of an opening, a failure too,
+// so no half-filled editor stays behind.
+struct UnloadOnExit {
+    ~UnloadOnExit() { frmReservacion::Unload(); }
+};
+
+template <typename Interface>
+Interface* part(frmReservacion* editor, const char* name) {
+    return HostControls::as<Interface>(editor->findChild<QObject*>(QString::fromLatin1(name)));
+}
+
+frmReservacion* loadEditor(const EditorHandoff& h) {
+    frmReservacion* editor = frmReservacion::instance(h.owner);
+    editor->Load();
+    editor->setPadre(h.padre);
+    return editor;
+}
+
+void handOver(frmReservacion* editor, const EditorHandoff& h) {
+    editor->setiHoraI(h.horaInicio);
+    editor->setiHoraF(h.horaFin);
+    editor->setCHFEFIN(h.chfefin);
+}
+
+// Shows the editor modally; the owner may go away meanwhile, and the editor
+// with it.
+EditorOutcome showModally(frmReservacion* editor) {
+    QPointer<frmReservacion> alive(editor);
+    editor->exec();
+    return {true, alive && alive->OK(), {}};
+}
+
+void setTime(frmReservacion* editor, const char* name, const QTime& time) {
+    auto* picker = part<shell::IDatePicker>(editor, name);
+    picker->setValue(QDateTime(picker->Value().date(), time));
+}
+
+}  // namespace
+
+int slotEndRow(int row, int rows) {
+    return row < rows - 1 ? row + 1 : row;
+}
+
+QTime slotTime(const QString& label) {
+    const QTime t = QTime::fromString(label + QStringLiteral(":00"), QStringLiteral("HH:mm:ss"));
+    if (!t.isValid()) throw core::Error(QStringLiteral("La fila \"%1\" no es una hora del día.").arg(label));
+    return t;
+}
+
+EditorOutcome openOnFreeSlot(const EditorHandoff& handoff, const FreeSlot& slot) {
+    UnloadOnExit unload;
+    frmReservacion* editor = loadEditor(handoff);
+    part<shell::IToolbar>(editor, "Controles")->setBandera(false);
+    handOver(editor, handoff);
+    for (const char* name : {"dpFechaI", "dpFechaF"})
+        part<shell::IDatePicker>(editor, name)->setValue(QDateTime(slot.day, QTime(0, 0)));
+    setTime(editor, "dpHoraInicio", slot.start);
+    setTime(editor, "dpHoraFin", slot.end);
+    part<shell::ITextBox>(editor, "txtSala_Junta")->setText(slot.room);
+    editor->Ejecuta_Nuevo();
+    part<shell::ITextBox>(editor, "txtNSalaJunta")
+        ->setText(shell::Publico::Funciones()->BuscarDescripcion(
+            QStringLiteral("Sala_Junta"), QStringLiteral("Sj_Cve_Sala_Junta"), slot.room,
+            QStringLiteral("Sj_Descripcion"), 0, QString(), QString(), QStringLiteral("BA")));
+    return showModally(editor);
+}
+
+EditorOutcome openOnFolio(const EditorHandoff& handoff, const QString& folio) {
+    UnloadOnExit unload;
+    frmReservacion* editor = loadEditor(handoff);
+    handOver(editor, handoff);
+    if (!editor->Cargar(folio)) return {false, false, editor->Error()};
+    return showModally(editor);
+}
+
+}  // namespace calendar

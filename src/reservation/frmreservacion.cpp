@@ -1,0 +1,314 @@
+#include "src/reservation/frmreservacion.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <memory>
+
+#include "platform/component/runtime.h"
+#include "platform/core/error.h"
+#include "platform/core/fonts.h"
+#include "platform/core/units.h"
+#include "platform/richtext/richtextbox.h"
+#include "src/reservation/reservationrecord.h"
+#include "src/shell/hostcontrols.h"
+#include "src/shell/icolorscheme.h"
+#include "src/shell/iconsultaregistro.h"
+#include "src/shell/idatepicker.h"
+#include "src/shell/itextbox.h"
+#include "src/shell/itoolbar.h"
+#include "src/shell/publico.h"
+#include "src/shell/report.h"
+
+namespace reservation {
+
+using shell::HostControls;
+using shell::Publico;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+constexpr int kVbEscape = 27;
+
+QPointer<frmReservacion>& shared() {
+    static QPointer<frmReservacion> editor;
+    return editor;
+}
+
+shell::ITextBox* box(QWidget* w) {
+    return HostControls::as<shell::ITextBox>(w);
+}
+
+shell::IDatePicker* picker(QWidget* w) {
+    return HostControls::as<shell::IDatePicker>(w);
+}
+
+void setDay(QWidget* w, const QDate& day) {
+    picker(w)->setValue(QDateTime(day, QTime(0, 0)));
+}
+
+// A time picker keeps its date; only the time of day means anything there.
+void setTimeOfDay(QWidget* w, const QTime& time) {
+    picker(w)->setValue(QDateTime(picker(w)->Value().date(), time));
+}
+
+}  // namespace
+
+frmReservacion* frmReservacion::instance(QWidget* owner) {
+    if (!shared()) shared() = new frmReservacion(owner);
+    return shared();
+}
+
+bool frmReservacion::exists() {
+    return !shared().isNull();
+}
+
+void frmReservacion::Unload() {
+    delete shared().data();
+}
+
+frmReservacion::frmReservacion(QWidget* owner) : QDialog(owner) {
+    setObjectName(QStringLiteral("frmReservacion"));
+    setFont(core::designFont(QStringLiteral("Franklin Gothic Medium"), 8.25));
+    resize(core::twipsToPixels(kFormWidthTwips), core::twipsToPixels(kFormHeightTwips));
+    buildEditor(this);
+    findControls();
+    connectEvents();
+    // The toolbar carries the editor's title; the window shows the same.
+    setWindowTitle(controles_->property("caption").toString());
+}
+
+frmReservacion::~frmReservacion() = default;
+
+void frmReservacion::findControls() {
+    const auto control = [this](const char* name) {
+        auto* w = findChild<QWidget*>(QString::fromLatin1(name));
+        if (!w) throw core::Error(QStringLiteral("Falta el control %1.").arg(QString::fromLatin1(name)));
+        return w;
+    };
+    controles_ = control("Controles");
+    toolbar_ = HostControls::as<shell::IToolbar>(controles_);
+    txtFolio_ = control("txtFolio");
+    dpFechaI_ = control("dpFechaI");
+    dpHoraInicio_ = control("dpHoraInicio");
+    dpFechaF_ = control("dpFechaF");
+    dpHoraFin_ = control("dpHoraFin");
+    txtSala_Junta_ = control("txtSala_Junta");
+    txtNSalaJunta_ = control("txtNSalaJunta");
+    txt_Cl_Cve_Cliente_ = control("txt_Cl_Cve_Cliente");
+    txtResponsable_ = control("txtResponsable");
+    txtProposito_ = qobject_cast<richtext::RichTextBox*>(control("txtProposito"));
+    colorQNT_ = findChild<QObject*>(QStringLiteral("colorQNT"));
+}
+
+void frmReservacion::connectEvents() {
+    const std::pair<const char*, const char*> actions[] = {
+        {SIGNAL(Nuevo()), SLOT(Controles_Nuevo())},         {SIGNAL(Modificar()), SLOT(Controles_Modificar())},
+        {SIGNAL(Consultar()), SLOT(Controles_Consultar())}, {SIGNAL(Salir()), SLOT(Controles_Salir())},
+        {SIGNAL(Cerrar()), SLOT(Controles_Cerrar())},       {SIGNAL(Cancelar()), SLOT(Controles_Cancelar())}};
+    for (const auto& [signal, slot] : actions) HostControls::connectEvent(controles_, signal, this, slot);
+    HostControls::connectEvent(txtSala_Junta_, SIGNAL(Consulta()), this, SLOT(txtSala_Junta_Consulta()));
+    // The form sees every key before its controls do.
+    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    installEventFilter(this);
+}
+
+bool frmReservacion::fail(const QString& label, const QString& description) {
+    error_ = label + kCrLf + description;
+    return false;
+}
+
+// ---- lifecycle ----
+
+void frmReservacion::enter(EditorState state) {
+    const StateEntry& e = stateEntry(state);
+    txtFolio_->setEnabled(resolveEnable(e.folio, txtFolio_->isEnabled(), chfefin_));
+    dpHoraInicio_->setEnabled(resolveEnable(e.times, dpHoraInicio_->isEnabled(), chfefin_));
+    dpHoraFin_->setEnabled(resolveEnable(e.times, dpHoraFin_->isEnabled(), chfefin_));
+    dpFechaF_->setEnabled(resolveEnable(e.endDate, dpFechaF_->isEnabled(), chfefin_));
+    if (e.endDateJoinsGroup && chfefin_) dpFechaF_->setProperty("Tag", QStringLiteral("1"));
+    shell::IFunciones& funciones = *Publico::Funciones();
+    for (const QString& group : e.clearGroups) funciones.LimpiarControles(this, group);
+    if (!e.enableGroup.isEmpty()) funciones.HabilitarControles(this, e.enableGroup);
+    if (e.toolbar) {
+        toolbar_->setNuevoHabilitado(e.toolbar->nuevo);
+        toolbar_->setModificarHabilitado(e.toolbar->modificar);
+        toolbar_->setEliminarHabilitado(e.toolbar->eliminar);
+        toolbar_->setImprimirHabilitado(e.toolbar->quinto);
+        toolbar_->setConsultarHabilitado(e.toolbar->cuarto);
+    }
+    if (e.toolbarFlag) toolbar_->setBandera(*e.toolbarFlag);
+    if (e.nuevo) nuevo_ = *e.nuevo;
+    if (e.ok) ok_ = *e.ok;
+    if (e.hides) hide();
+}
+
+void frmReservacion::Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    Form_Load();
+}
+
+void frmReservacion::Form_Load() {
+    if (colorQNT_) HostControls::as<shell::IColorScheme>(colorQNT_)->Aplicar();
+    box(txtFolio_)->setText(QString());
+    const QDate today = Publico::Funciones()->FechaServidor().date();
+    setDay(dpFechaI_, today);
+    setDay(dpFechaF_, today);
+    enter(EditorState::Empty);
+    box(txt_Cl_Cve_Cliente_)
+        ->setFormatoClave(
+            Publico::Sistema()->LeerParametro(QStringLiteral("FTO_CLIENTE"), 0, QStringLiteral("T"), QString()));
+    box(txtResponsable_)->setCondicionConsulta(QStringLiteral(" Tg_Cve_Tabla_General = 'SALA_JUNTA_RESPONSABLE' "));
+}
+
+void frmReservacion::Form_Activate() {
+    toolbar_->Activar(false);
+    if (dpHoraInicio_->isEnabled())
+        dpHoraInicio_->setFocus();
+    else if (txtResponsable_->isEnabled())
+        txtResponsable_->setFocus();
+}
+
+void frmReservacion::Form_KeyUp(int KeyCode, int) {
+    if (KeyCode == kVbEscape && !toolbar_->EstadoEsc()) enter(EditorState::Hidden);
+}
+
+void frmReservacion::Ejecuta_Nuevo() {
+    toolbar_->EjecutarNuevo();  // raises Nuevo, handled by Controles_Nuevo, before it returns
+    nuevo_ = true;
+    QCoreApplication::processEvents();
+}
+
+void frmReservacion::Controles_Nuevo() {
+    enter(EditorState::New);
+    QCoreApplication::processEvents();
+}
+
+void frmReservacion::Controles_Modificar() {
+    enter(EditorState::Editing);
+}
+
+void frmReservacion::Controles_Consultar() {
+    try {
+        std::unique_ptr<QObject> object(component::Runtime::instance().createObject(Publico::kConsultaRegistroClass));
+        auto* consulta = qobject_cast<shell::IConsultaRegistro*>(object.get());
+        if (!consulta)
+            throw core::Error(QStringLiteral("La clase %1 del anfitrión no ofrece la interfaz esperada.")
+                                  .arg(Publico::kConsultaRegistroClass));
+        consulta->Mostrar(QStringLiteral("Reservacion_Sala_Junta"), QStringLiteral("Rsj_Folio"),
+                          box(txtFolio_)->ValorClave(), QString(), QString(), QString(), QString());
+    } catch (const std::exception& e) {
+        shell::report(this, core::describe(e), shell::kCritical, QStringLiteral("Quintasistema"),
+                      QStringLiteral("ERR-ID:7500015"));
+    }
+}
+
+void frmReservacion::Controles_Salir() {
+    enter(EditorState::Hidden);
+}
+
+void frmReservacion::Controles_Cerrar() {
+    enter(EditorState::Hidden);
+}
+
+void frmReservacion::Controles_Cancelar() {
+    ok_ = false;
+    enter(EditorState::Hidden);
+}
+
+void frmReservacion::txtSala_Junta_Consulta() {
+    box(txtNSalaJunta_)
+        ->setText(Publico::Funciones()->BuscarDescripcion(
+            QStringLiteral("Sala_Junta"), QStringLiteral("Sj_Cve_Sala_Junta"), box(txtSala_Junta_)->Text(),
+            QStringLiteral("Sj_Descripcion"), 0, QString(), QString(), QStringLiteral("BA")));
+}
+
+// ---- loading ----
+
+bool frmReservacion::Cargar(const QString& Folio) {
+    const QString label = QStringLiteral("Cargar()");
+    try {
+        if (Folio.trimmed().isEmpty())
+            return fail(label, QStringLiteral("No se especificó el folio de la reservación"));
+        const std::optional<Reservacion> stored = leerReservacion(Folio);
+        if (!stored) return fail(label, QStringLiteral("la reservación no existe o esta cancelada"));
+        fill(*stored);
+        enter(EditorState::Loaded);
+        QCoreApplication::processEvents();
+        return true;
+    } catch (const std::exception& e) {
+        return fail(label, core::describe(e));
+    }
+}
+
+void frmReservacion::fill(const Reservacion& r) {
+    box(txtFolio_)->setText(r.folio);
+    setDay(dpFechaI_, r.fecha);
+    setDay(dpFechaF_, r.fecha);
+    setTimeOfDay(dpHoraInicio_, r.inicio);
+    setTimeOfDay(dpHoraFin_, r.fin);
+    box(txtSala_Junta_)->setText(r.sala);
+    txtSala_Junta_Consulta();
+    box(txtResponsable_)->setText(r.responsable);
+    txtProposito_->setText(r.proposito);
+    box(txt_Cl_Cve_Cliente_)->setText(r.cliente);
+    // The client's name comes from the client box's own look-up.
+    box(txt_Cl_Cve_Cliente_)->ActualizarConsulta();
+}
+
+// ---- window events ----
+
+bool frmReservacion::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease) {
+        // Once per key: where it lands first, the focused control, or the
+        // form itself when nothing inside has the focus.
+        QWidget* focus = QApplication::focusWidget();
+        const bool first = watched == focus || (watched == this && (!focus || !isAncestorOf(focus)));
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (first && !key->isAutoRepeat())
+            Form_KeyUp(key->key() == Qt::Key_Escape ? kVbEscape : key->key(), static_cast<int>(key->modifiers()));
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmReservacion::keyPressEvent(QKeyEvent* event) {
+    // A dialog would close on Esc when it is pressed; this one decides when
+    // the key is released, and only while no action is under way.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmReservacion::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    Controles_Cerrar();
+}
+
+void frmReservacion::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Form_Activate();
+}
+
+void frmReservacion::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmReservacion::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
+}
+
+void frmReservacion::Form_Resize() {
+    geometry_ = fitEditor(geometry_, static_cast<float>(core::pixelsToTwips(width())),
+                          static_cast<float>(core::pixelsToTwips(height())));
+    txtResponsable_->resize(core::twipsToPixels(geometry_.responsableWidth), txtResponsable_->height());
+    txtProposito_->resize(core::twipsToPixels(geometry_.propositoWidth),
+                          core::twipsToPixels(geometry_.propositoHeight));
+}
+
+}  // namespace reservation

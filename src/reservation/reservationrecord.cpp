@@ -1,0 +1,61 @@
+#include "src/reservation/reservationrecord.h"
+
+#include "platform/ado/sqltext.h"
+#include "platform/core/error.h"
+#include "src/shell/publico.h"
+
+namespace reservation {
+
+using shell::Publico;
+
+namespace {
+
+QString text(const ado::Recordset& rs, const QString& column) {
+    const QVariant value = rs.Fields(column).Value;
+    if (value.isNull())
+        throw core::Error(QStringLiteral("La columna %1 de la reservación no tiene valor.").arg(column));
+    return value.toString();
+}
+
+// Stored as "hh:nn"; shown with zero seconds.
+QTime timeOfDay(const ado::Recordset& rs, const QString& column) {
+    const QString stored = text(rs, column);
+    const QTime t = QTime::fromString(stored + QStringLiteral(":00"), QStringLiteral("HH:mm:ss"));
+    if (!t.isValid())
+        throw core::Error(
+            QStringLiteral("La columna %1 de la reservación tiene una hora no válida: \"%2\".").arg(column, stored));
+    return t;
+}
+
+QDate day(const ado::Recordset& rs, const QString& column) {
+    const QString stored = text(rs, column);
+    const QDate d = QDate::fromString(stored.left(10), Qt::ISODate);
+    if (!d.isValid())
+        throw core::Error(
+            QStringLiteral("La columna %1 de la reservación tiene una fecha no válida: \"%2\".").arg(column, stored));
+    return d;
+}
+
+}  // namespace
+
+std::optional<Reservacion> leerReservacion(const QString& folio) {
+    QString& sql = Publico::SQL;
+    sql.clear();
+    sql += QStringLiteral("SELECT * FROM Reservacion_Sala_Junta WHERE Rsj_Folio = '");
+    sql += ado::protect(folio);
+    sql += QStringLiteral("' AND Es_Cve_Estado <> 'CA' ");
+    const ado::Recordset rs = Publico::Sistema()->Conexion().Execute(sql);
+    if (rs.Eof()) return std::nullopt;
+    Reservacion r;
+    r.folio = folio;
+    r.fecha = day(rs, QStringLiteral("Rsj_Fecha"));
+    r.inicio = timeOfDay(rs, QStringLiteral("Rsj_Inicio"));
+    r.fin = timeOfDay(rs, QStringLiteral("Rsj_Fin"));
+    r.sala = text(rs, QStringLiteral("Sj_Cve_Sala_Junta"));
+    r.responsable = text(rs, QStringLiteral("Rsj_Responsable"));
+    r.proposito = text(rs, QStringLiteral("Rsj_Proposito"));
+    r.cliente = text(rs, QStringLiteral("Rsj_Cliente"));
+    return r;
+}
+
+}  // namespace reservation

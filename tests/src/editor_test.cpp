@@ -1,0 +1,351 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+#include <QApplication>
+#include <QTimer>
+#include <QToolButton>
+
+#include "src/reservation/frmreservacion.h"
+#include "tests/src/calendarfixture.h"
+#include "tests/support/recordingconnection.h"
+
+namespace {
+
+using reservation::frmReservacion;
+
+// The calendar on a tall screen (every slot row in view) with a reservation
+// and a client to open, driven by mouse and keys, the editor acted on from
+// inside its modal loop.
+class EditorTest : public testsupport::CalendarTest {
+protected:
+    void SetUp() override {
+        CalendarTest::SetUp();
+        if (IsSkipped()) return;
+        conn->Execute("INSERT INTO Cliente (Cl_Cve_Cliente, Cl_Razon_Social) VALUES ('0003', 'Cliente Tres')");
+        conn->Execute("INSERT INTO Usuario (Us_Cve_Usuario, Us_Nombre) VALUES ('ANA', 'Ana')");
+    }
+
+    void openOnRoom(bool mayMoveEndDate, std::unique_ptr<ado::Connection> connection = nullptr) {
+        if (mayMoveEndDate)
+            conn->Execute("INSERT INTO Permiso_Usuario (Us_Cve_Usuario, Pu_Modulo, Pu_Cve_Permiso) "
+                          "VALUES ('ANA', 'RS501', 'CHFEFIN')");
+        open(std::move(connection));
+        screen->resize(1200, 900);
+        monday = screen->Inicio().addDays(1);
+        conn->Execute("INSERT INTO Reservacion_Sala_Junta (Rsj_Folio, Rsj_Fecha, Rsj_Inicio, Rsj_Fin, "
+                      "Sj_Cve_Sala_Junta, Rsj_Cliente, Rsj_Responsable, Rsj_Proposito) "
+                      "VALUES ('0000000007', ?, '09:30', '11:00', '0000000001', '0003', 'LAURA MÉNDEZ', ?)",
+                      {monday, QStringLiteral("Revisión <b>trimestral</b>\nsegunda línea")});
+        typeRoom("0000000001");
+        QTest::keyClick(roomEdit(), Qt::Key_Return);  // confirmed: leaving the box later redraws nothing
+    }
+
+    // Runs act on the editor once it is up. If act leaves it up, it is hidden
+    // afterwards (OK untouched) so the test goes on, and leftUp says so.
+    void onEditor(std::function<void(frmReservacion*)> act) {
+        shown = leftUp = false;
+        auto* poll = new QTimer(screen);
+        QObject::connect(poll, &QTimer::timeout, poll, [this, poll, act] {
+            auto* editor = qobject_cast<frmReservacion*>(QApplication::activeModalWidget());
+            if (!editor || !editor->isVisible()) return;
+            poll->deleteLater();
+            shown = true;
+            act(editor);
+            leftUp = editor->isVisible();
+            editor->hide();
+        });
+        poll->start(5);
+    }
+
+    void doubleClick(const char* slot, const QDate& day) {
+        const QRect cell = grid()->cellRect(rowOf(slot), columnOf(day));
+        ASSERT_TRUE(grid()->viewport()->rect().contains(cell.center())) << slot;
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+    static void click(frmReservacion* editor, const char* action) {
+        auto* button = editor->findChild<QWidget*>("Controles")->findChild<QToolButton*>(QString("btn") + action);
+        ASSERT_NE(button, nullptr) << action;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    static void pressEsc(frmReservacion* editor) {
+        QWidget* target = QApplication::focusWidget();
+        if (!target || !editor->isAncestorOf(target)) target = editor;
+        QTest::keyClick(target, Qt::Key_Escape);
+    }
+
+    static QVariant value(frmReservacion* editor, const char* control, const char* property = "Value") {
+        return editor->findChild<QObject*>(control)->property(property);
+    }
+    static QString text(frmReservacion* editor, const char* control) {
+        return value(editor, control, "Text").toString();
+    }
+    static bool enabled(frmReservacion* editor, const char* control) {
+        return editor->findChild<QWidget*>(control)->isEnabled();
+    }
+    // The controls a person can change, by name, enabled ones only.
+    static QStringList editable(frmReservacion* editor) {
+        QStringList out;
+        for (const char* name : {"txtFolio", "dpFechaI", "dpHoraInicio", "dpFechaF", "dpHoraFin", "txtSala_Junta",
+                                 "txt_Cl_Cve_Cliente", "txtResponsable", "txtProposito"})
+            if (enabled(editor, name)) out << name;
+        return out;
+    }
+
+    void markGrid() { grid()->SetTextMatrix(2, 2, "marca"); }
+    bool repainted() const { return grid()->TextMatrix(2, 2) != "marca"; }
+
+    QDate monday;
+    bool shown = false;
+    bool leftUp = false;
+};
+
+TEST_P(EditorTest, FreeSlotOpensANewReservationForThatSlotAndRoom) {
+    struct Case {
+        const char* slot;
+        QTime start, end;
+        bool mayMoveEndDate;
+    } const cases[] = {
+        {"17:30", {17, 30}, {18, 0}, false},
+        {"18:30", {18, 30}, {18, 30}, true},  // the last row ends where it starts
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.slot);
+        conn->Execute("DELETE FROM Permiso_Usuario");
+        conn->Execute("DELETE FROM Reservacion_Sala_Junta");
+        openOnRoom(c.mayMoveEndDate);
+        const QDate wednesday = monday.addDays(2);
+        markGrid();
+        onEditor([&](frmReservacion* e) {
+            EXPECT_EQ(value(e, "dpFechaI").toDate(), wednesday);
+            EXPECT_EQ(value(e, "dpFechaF").toDate(), wednesday);
+            EXPECT_EQ(value(e, "dpHoraInicio").toDateTime().time(), c.start);
+            EXPECT_EQ(value(e, "dpHoraFin").toDateTime().time(), c.end);
+            EXPECT_EQ(text(e, "txtSala_Junta"), "0000000001");
+            EXPECT_EQ(text(e, "txtNSalaJunta"), "Sala Juárez");
+            EXPECT_EQ(text(e, "txtFolio"), "");
+            QStringList expected{"dpHoraInicio", "dpHoraFin", "txt_Cl_Cve_Cliente", "txtResponsable", "txtProposito"};
+            if (c.mayMoveEndDate) expected.insert(1, "dpFechaF");
+            EXPECT_EQ(editable(e), expected);
+            EXPECT_TRUE(e->Nuevo());
+            EXPECT_FALSE(e->OK());
+            EXPECT_EQ(e->iHoraI(), QTime(9, 0));
+            EXPECT_EQ(e->iHoraF(), QTime(18, 30));
+            EXPECT_EQ(e->CHFEFIN(), c.mayMoveEndDate);
+            EXPECT_EQ(e->Padre(), screen->Padre());
+            pressEsc(e);  // a new reservation is under way: Esc does nothing
+            EXPECT_TRUE(e->isVisible());
+            click(e, "Cancelar");
+        });
+        doubleClick(c.slot, wednesday);
+        EXPECT_TRUE(shown);
+        EXPECT_FALSE(leftUp);
+        EXPECT_FALSE(repainted());
+        EXPECT_FALSE(frmReservacion::exists());
+        EXPECT_TRUE(reports().empty());
+    }
+}
+
+TEST_P(EditorTest, ReservedSlotShowsTheStoredReservationLockedUntilModified) {
+    for (const bool mayMoveEndDate : {false, true}) {
+        SCOPED_TRACE(mayMoveEndDate);
+        conn->Execute("DELETE FROM Permiso_Usuario");
+        conn->Execute("DELETE FROM Reservacion_Sala_Junta");
+        openOnRoom(mayMoveEndDate);
+        onEditor([&](frmReservacion* e) {
+            EXPECT_EQ(text(e, "txtFolio"), "0000000007");
+            EXPECT_EQ(value(e, "dpFechaI").toDate(), monday);
+            EXPECT_EQ(value(e, "dpFechaF").toDate(), monday);
+            EXPECT_EQ(value(e, "dpHoraInicio").toDateTime().time(), QTime(9, 30, 0));
+            EXPECT_EQ(value(e, "dpHoraFin").toDateTime().time(), QTime(11, 0));
+            EXPECT_EQ(text(e, "txtSala_Junta"), "0000000001");
+            EXPECT_EQ(text(e, "txtNSalaJunta"), "Sala Juárez");
+            EXPECT_EQ(text(e, "txtResponsable"), "LAURA MÉNDEZ");
+            EXPECT_EQ(text(e, "txtProposito"), "Revisión <b>trimestral</b>\nsegunda línea");
+            EXPECT_EQ(text(e, "txt_Cl_Cve_Cliente"), "0003");
+            EXPECT_EQ(text(e, "txt_Cl_Descripcion"), "Cliente Tres");
+            EXPECT_EQ(editable(e), QStringList{});
+            QObject* bar = e->findChild<QObject*>("Controles");
+            const auto offered = [bar] {
+                QStringList out;
+                for (const char* s : {"Nuevo", "Modificar", "Eliminar", "Consultar", "Imprimir"})
+                    if (bar->property((QByteArray(s) + "Habilitado").constData()).toBool()) out << s;
+                return out;
+            };
+            EXPECT_EQ(offered(), QStringList({"Modificar", "Eliminar", "Consultar"}));
+            click(e, "Consultar");  // the host's record view finds the folio: nothing to report
+
+            click(e, "Modificar");
+            QStringList expected{"dpHoraInicio", "dpHoraFin", "txt_Cl_Cve_Cliente", "txtResponsable", "txtProposito"};
+            if (mayMoveEndDate) expected.insert(1, "dpFechaF");
+            EXPECT_EQ(editable(e), expected);
+            EXPECT_FALSE(e->Nuevo());
+            pressEsc(e);  // changes under way: Esc does nothing
+            EXPECT_TRUE(e->isVisible());
+            click(e, "Cancelar");
+        });
+        markGrid();
+        doubleClick("10:00", monday);
+        EXPECT_TRUE(shown);
+        EXPECT_FALSE(leftUp);
+        EXPECT_FALSE(repainted());
+        EXPECT_TRUE(reports().empty());
+    }
+}
+
+// Every way out hides the editor; the calendar repaints only when the
+// editor says it stored something.
+TEST_P(EditorTest, EveryWayOutHidesTheEditorAndOnlyAStoredChangeRepaints) {
+    struct Case {
+        const char* name;
+        std::function<void(frmReservacion*)> leave;
+        bool stored;
+    } const cases[] = {
+        {"Esc", [](frmReservacion* e) { pressEsc(e); }, false},
+        {"Salir", [](frmReservacion* e) { click(e, "Salir"); }, false},
+        {"Cerrar", [](frmReservacion* e) { click(e, "Cerrar"); }, false},
+        {"window closed", [](frmReservacion* e) { e->close(); }, false},
+        {"Salir after a stored change",
+         [](frmReservacion* e) {
+             e->setProperty("OK", true);  // as a save or a cancellation leaves it
+             click(e, "Salir");
+         },
+         true},
+        {"Cancelar clears OK",
+         [](frmReservacion* e) {
+             e->setProperty("OK", true);
+             click(e, "Modificar");
+             click(e, "Cancelar");
+         },
+         false},
+    };
+    openOnRoom(false);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        markGrid();
+        onEditor(c.leave);
+        doubleClick("10:00", monday);
+        EXPECT_TRUE(shown);
+        EXPECT_FALSE(leftUp);
+        EXPECT_EQ(repainted(), c.stored);
+        EXPECT_FALSE(frmReservacion::exists());
+    }
+    EXPECT_TRUE(reports().empty());
+}
+
+TEST_P(EditorTest, ADoubleClickThatCannotOpenTheEditorReportsAndLeavesNoEditor) {
+    auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
+    testsupport::RecordingConnection* rec = recording.get();
+    openOnRoom(false, std::move(recording));
+    const QDate sunday = screen->Inicio();
+    struct Case {
+        const char* name;
+        std::function<void()> before;
+        const char* slot;
+        QDate day;
+        const char* identifier;  // nullptr: nothing happens
+        const char* message;
+    } const cases[] = {
+        {"silver cell", [] {}, "10:00", sunday, nullptr, ""},
+        {"cancelled meanwhile", [this] { conn->Execute("UPDATE Reservacion_Sala_Junta SET Es_Cve_Estado = 'CA'"); },
+         "10:00", monday, "ERR-ID:7500015", "Cargar()\r\nla reservación no existe o esta cancelada"},
+        {"database fails as the editor loads", [rec] { rec->failAt(1); }, "15:00", monday, "ERR-ID:7500021",
+         "fallo simulado de la base de datos"},
+        {"no valid room",
+         [this] {
+             roomEdit()->clear();
+             typeRoom("0000000006");  // retired: no name
+             grid()->setFocus();
+         },
+         "15:00", monday, "ERR-ID:7500013", "Debe de especificar una sala de juntas válida"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        conn->Execute("DELETE FROM Bitacora_Error");
+        c.before();
+        onEditor([](frmReservacion*) {});
+        doubleClick(c.slot, c.day);
+        EXPECT_FALSE(shown);
+        EXPECT_FALSE(frmReservacion::exists());
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+        const auto logged = reports();
+        if (!c.identifier) {
+            EXPECT_TRUE(logged.empty());
+            continue;
+        }
+        ASSERT_EQ(logged.size(), 1u);
+        EXPECT_EQ(logged[0].first, c.identifier);
+        EXPECT_EQ(logged[0].second, c.message);
+    }
+    EXPECT_EQ(screen->focusWidget(), roomEdit());  // after "no valid room"
+}
+
+TEST_P(EditorTest, CargarFindsOnlyTheExactFolioOfAReservationInForce) {
+    auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
+    testsupport::RecordingConnection* rec = recording.get();
+    openOnRoom(false, std::move(recording));
+    addReservation("0000000008", monday, "15:00", "16:00", "0000000001", "CA");
+    const QString noFolio = "Cargar()\r\nNo se especificó el folio de la reservación";
+    const QString none = "Cargar()\r\nla reservación no existe o esta cancelada";
+    struct Case {
+        QString folio;
+        bool loads;
+        QString error;
+        bool queries;
+    } const cases[] = {
+        {"0000000007", true, "", true},        {"", false, noFolio, false},
+        {"   ", false, noFolio, false},        {" 0000000007 ", false, none, true},
+        {"0000000008", false, none, true},     {"0000000099", false, none, true},
+        {"x' OR '1'='1", false, none, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folio.toStdString());
+        frmReservacion* editor = frmReservacion::instance(screen);
+        editor->Load();
+        const qsizetype before = rec->statements.size();
+        bool loaded = false;
+        QMetaObject::invokeMethod(editor, "Cargar", Q_RETURN_ARG(bool, loaded), Q_ARG(QString, c.folio));
+        EXPECT_EQ(loaded, c.loads);
+        EXPECT_EQ(editor->Error(), c.error);
+        EXPECT_EQ(rec->statements.size() > before, c.queries);
+        EXPECT_EQ(text(editor, "txtFolio"), c.loads ? c.folio : "");
+        frmReservacion::Unload();
+    }
+    EXPECT_EQ(conn->Execute("SELECT COUNT(*) FROM Reservacion_Sala_Junta").Fields(0).Value.toInt(), 2);
+}
+
+TEST_P(EditorTest, ResizingStretchesOnlyTheResponsibleAndPurposeBoxes) {
+    openOnRoom(false);
+    frmReservacion* editor = frmReservacion::instance(screen);
+    editor->Load();
+    editor->show();
+    const auto places = [editor] {
+        std::map<QString, QRect> out;
+        for (QWidget* w : editor->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            out[w->objectName()] = w->geometry();
+        return out;
+    };
+    const auto design = places();
+    EXPECT_EQ(design.at("txtResponsable").width(), 377);  // 5655 twips: margin of 120 at the design size
+    EXPECT_EQ(design.at("txtProposito").size(), QSize(377, 118));
+
+    editor->resize(editor->width() + 67, editor->height() + 20);  // about 1000 twips wider
+    auto grown = places();
+    EXPECT_EQ(grown.at("txtResponsable").width(), 444);
+    EXPECT_EQ(grown.at("txtProposito").size(), QSize(444, 138));
+    for (const char* name : {"txtResponsable", "txtProposito"}) grown.erase(name);
+    for (const auto& [name, place] : grown) EXPECT_EQ(place, design.at(name)) << name.toStdString();
+
+    editor->resize(editor->width(), 200);  // shorter than the purpose box's top
+    EXPECT_EQ(places().at("txtProposito").size(), QSize(444, 138));
+    editor->resize(150, 200);  // narrower than the boxes' left edge
+    EXPECT_EQ(places().at("txtProposito").width(), 444);
+    frmReservacion::Unload();
+}
+
+RS_INSTANTIATE_BACKENDS(EditorTest);
+
+}  // namespace
