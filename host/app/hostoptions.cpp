@@ -22,7 +22,12 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
                                         QStringLiteral("archivo"));
     const QCommandLineOption room(QStringLiteral("sala"), QStringLiteral("Abre el calendario en esta sala de juntas."),
                                   QStringLiteral("clave"));
-    parser.addOptions({db, user, demo, unattended, screenshot, room});
+    const QCommandLineOption editor(
+        QStringLiteral("editor"),
+        QStringLiteral("Abre el editor de reservaciones, como un doble clic, en un espacio del periodo mostrado "
+                       "(AAAA-MM-DDThh:mm) o en un folio; con --screenshot guarda el editor."),
+        QStringLiteral("espacio|folio"));
+    parser.addOptions({db, user, demo, unattended, screenshot, room, editor});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
@@ -41,6 +46,7 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
     options.unattended = parser.isSet(unattended);
     options.screenshot = parser.value(screenshot);
     options.room = parser.value(room);
+    options.editor = parser.value(editor);
     return true;
 }
 

@@ -13,6 +13,7 @@ struct HostOptions {
     bool unattended = false;
     QString screenshot;  // render the main window into this PNG and quit
     QString room;        // room key typed into the calendar at start
+    QString editor;      // slot "AAAA-MM-DDThh:mm" or folio to open the editor on
 
     // Parses the command line; on a bad one, fills error and returns false.
     static bool parse(const QStringList& arguments, HostOptions& options, QString& error);

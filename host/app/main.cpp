@@ -3,6 +3,7 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include "host/app/editordriver.h"
 #include "host/app/hostoptions.h"
 #include "host/app/hoststartup.h"
 #include "host/app/mainwindow.h"
@@ -19,7 +20,12 @@ constexpr int kNoModule = 3;
 
 int fail(const QString& message, bool unattended, int code) {
     QTextStream(stderr) << "rs501: " << message << Qt::endl;
-    if (!unattended) QMessageBox::critical(nullptr, QStringLiteral("RS501"), message);
+    if (!unattended) {
+        // The message may hold a database error text: show it as written.
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("RS501"), message, QMessageBox::Ok);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    }
     return code;
 }
 
@@ -30,6 +36,24 @@ void typeRoom(QWidget* screen, const QString& key) {
     if (!box) return;
     box->setProperty("Text", key);
     QMetaObject::invokeMethod(box, "ConfirmarClave");
+}
+
+// Opens the editor on a slot or folio once the window is up; with a
+// screenshot, saves the editor and quits.
+int openEditor(QWidget* screen, const app::HostOptions& options) {
+    bool saved = false;
+    if (!options.screenshot.isEmpty()) app::captureEditorWhenShown(options.screenshot, saved);
+    QTimer::singleShot(0, screen, [&] {
+        QString error;
+        if (!app::openEditorOn(screen, options.editor, error)) {
+            QTextStream(stderr) << "rs501: " << error << Qt::endl;
+            QApplication::exit(kBadArguments);
+        } else if (!options.screenshot.isEmpty()) {
+            if (!saved) QTextStream(stderr) << "rs501: no se pudo guardar " << options.screenshot << Qt::endl;
+            QApplication::exit(saved ? 0 : 1);
+        }
+    });
+    return QApplication::exec();
 }
 
 }  // namespace
@@ -69,6 +93,7 @@ int main(int argc, char* argv[]) {
     }
     window.show();
     if (!options.room.isEmpty()) typeRoom(screen, options.room);
+    if (!options.editor.isEmpty()) return openEditor(screen, options);
     if (!options.screenshot.isEmpty()) {
         QTimer::singleShot(0, &window, [&] {
             const bool saved = window.grab().save(options.screenshot, "PNG");

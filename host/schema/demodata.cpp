@@ -44,7 +44,7 @@ void loadCatalogues(ado::Connection& c) {
     insertIgnoring(c, "Usuario", "Us_Cve_Usuario, Us_Nombre, Es_Cve_Estado",
                    {DemoData::kUser, "Usuario de demostración", "AC"});
     insertIgnoring(c, "Permiso_Usuario", "Us_Cve_Usuario, Pu_Modulo, Pu_Cve_Permiso, Pu_Descripcion",
-                   {DemoData::kUser, "RS501", "CHFEFIN", "Reservar sin límite de horario"});
+                   {DemoData::kUser, "RS501", "CHFEFIN", "Permitir cambiar fecha de finalizacion."});
 }
 
 void loadHolidays(ado::Connection& c, int year) {

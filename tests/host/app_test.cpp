@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QDate>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "host/schema/schema.h"
 #include "platform/ado/connection.h"
 
 namespace {
@@ -61,6 +64,39 @@ TEST(HostApplication, UnopenableDatabaseGivesAMessageAndAnExitCode) {
     EXPECT_TRUE(run.stderrText.contains("No se pudo abrir la base de datos")) << run.stderrText.toStdString();
     const HostRun bad = runHost({"--sin-sentido"}, home.path());
     EXPECT_EQ(bad.exitCode, 64);
+}
+
+// The editor opens, as a double-click would, on a folio or a slot of the
+// week shown, inside the real host with the module loaded from its library.
+TEST(HostApplication, EditorOpensOnAFolioOrASlotForItsScreenshot) {
+    QTemporaryDir home;
+    const QString file = home.filePath("editor.sqlite");
+    const QDate today = QDate::currentDate();
+    const QDate monday = today.addDays(-(today.dayOfWeek() % 7) + 1);
+    {
+        auto c = ado::open(file);
+        schema::Schema::ensure(*c);
+        c->Execute("INSERT INTO Sala_Junta (Sj_Cve_Sala_Junta, Sj_Descripcion) VALUES ('0000000001', 'Sala Juárez')");
+        c->Execute("INSERT INTO Reservacion_Sala_Junta (Rsj_Folio, Rsj_Fecha, Rsj_Inicio, Rsj_Fin, Sj_Cve_Sala_Junta) "
+                   "VALUES ('0000000042', ?, '10:00', '11:00', '0000000001')",
+                   {monday});
+    }
+    struct Case {
+        QString target;
+        int exitCode;
+    } const cases[] = {
+        {"0000000042", 0},
+        {monday.addDays(1).toString("yyyy-MM-dd") + "T16:30", 0},
+        {"0000000099", 64},  // not shown
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target.toStdString());
+        const QString shot = home.filePath("editor.png");
+        QFile::remove(shot);
+        const HostRun run = runHost({"--db", file, "--sala", "1", "--editor", c.target, "--screenshot", shot}, home.path());
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.stderrText.toStdString();
+        EXPECT_EQ(QFileInfo(shot).size() > 0, c.exitCode == 0);
+    }
 }
 
 }  // namespace

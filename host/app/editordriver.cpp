@@ -1,0 +1,65 @@
+#include "host/app/editordriver.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QTimer>
+#include <QVariant>
+#include <QWidget>
+
+namespace app {
+
+namespace {
+
+QString cellText(QObject* grid, int row, int col) {
+    QString text;
+    QMetaObject::invokeMethod(grid, "TextMatrix", Q_RETURN_ARG(QString, text), Q_ARG(int, row), Q_ARG(int, col));
+    return text;
+}
+
+// The grid cell of a slot or a folio; false when the period shown lacks it.
+bool findCell(QWidget* calendar, QObject* grid, const QString& target, int& row, int& col) {
+    const int rows = grid->property("Rows").toInt();
+    const int cols = grid->property("Cols").toInt();
+    const QDateTime slot = QDateTime::fromString(target, QStringLiteral("yyyy-MM-ddTHH:mm"));
+    const QVariantList dates = calendar->property("Fechas").toList();
+    for (row = 2; row < rows; ++row)
+        for (col = 1; col < cols; ++col) {
+            const bool match = slot.isValid()
+                                   ? col < dates.size() && dates.at(col).toDate() == slot.date() &&
+                                         cellText(grid, row, 0) == slot.time().toString(QStringLiteral("HH:mm"))
+                                   : cellText(grid, row, col) == target;
+            if (match) return true;
+        }
+    return false;
+}
+
+}  // namespace
+
+bool openEditorOn(QWidget* calendar, const QString& target, QString& error) {
+    QObject* grid = calendar->findChild<QObject*>(QStringLiteral("msfDisponibilidad"));
+    int row = 0;
+    int col = 0;
+    if (!grid || !findCell(calendar, grid, target.trimmed(), row, col)) {
+        error = QStringLiteral("El calendario no muestra \"%1\" (un espacio AAAA-MM-DDThh:mm del periodo o un folio).")
+                    .arg(target);
+        return false;
+    }
+    grid->setProperty("Row", row);
+    grid->setProperty("Col", col);
+    QMetaObject::invokeMethod(calendar, "msfDisponibilidad_DblClick");
+    return true;
+}
+
+void captureEditorWhenShown(const QString& file, bool& saved) {
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, file, &saved] {
+        QWidget* editor = QApplication::activeModalWidget();
+        if (!editor || !editor->isVisible()) return;
+        poll->deleteLater();
+        saved = editor->grab().save(file, "PNG");
+        QMetaObject::invokeMethod(editor, "Controles_Salir");
+    });
+    poll->start(50);
+}
+
+}  // namespace app
