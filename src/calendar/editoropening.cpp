@@ -4,11 +4,11 @@
 
 #include "platform/core/error.h"
 #include "src/reservation/frmreservacion.h"
+#include "src/reservation/reservationrecord.h"
 #include "src/shell/hostcontrols.h"
 #include "src/shell/idatepicker.h"
 #include "src/shell/itextbox.h"
 #include "src/shell/itoolbar.h"
-#include "src/shell/publico.h"
 
 namespace calendar {
 
@@ -49,11 +49,6 @@ EditorOutcome showModally(frmReservacion* editor) {
     return {true, alive && alive->OK(), {}};
 }
 
-void setTime(frmReservacion* editor, const char* name, const QTime& time) {
-    auto* picker = part<shell::IDatePicker>(editor, name);
-    picker->setValue(QDateTime(picker->Value().date(), time));
-}
-
 }  // namespace
 
 int slotEndRow(int row, int rows) {
@@ -61,7 +56,7 @@ int slotEndRow(int row, int rows) {
 }
 
 QTime slotTime(const QString& label) {
-    const QTime t = QTime::fromString(label + QStringLiteral(":00"), QStringLiteral("HH:mm:ss"));
+    const QTime t = reservation::horaDeTexto(label);
     if (!t.isValid()) throw core::Error(QStringLiteral("La fila \"%1\" no es una hora del día.").arg(label));
     return t;
 }
@@ -72,15 +67,13 @@ EditorOutcome openOnFreeSlot(const EditorHandoff& handoff, const FreeSlot& slot)
     part<shell::IToolbar>(editor, "Controles")->setBandera(false);
     handOver(editor, handoff);
     for (const char* name : {"dpFechaI", "dpFechaF"})
-        part<shell::IDatePicker>(editor, name)->setValue(QDateTime(slot.day, QTime(0, 0)));
-    setTime(editor, "dpHoraInicio", slot.start);
-    setTime(editor, "dpHoraFin", slot.end);
+        part<shell::IDatePicker>(editor, name)->setDay(slot.day);
+    part<shell::IDatePicker>(editor, "dpHoraInicio")->setTimeOfDay(slot.start);
+    part<shell::IDatePicker>(editor, "dpHoraFin")->setTimeOfDay(slot.end);
     part<shell::ITextBox>(editor, "txtSala_Junta")->setText(slot.room);
     editor->Ejecuta_Nuevo();
-    part<shell::ITextBox>(editor, "txtNSalaJunta")
-        ->setText(shell::Publico::Funciones()->BuscarDescripcion(
-            QStringLiteral("Sala_Junta"), QStringLiteral("Sj_Cve_Sala_Junta"), slot.room,
-            QStringLiteral("Sj_Descripcion"), 0, QString(), QString(), QStringLiteral("BA")));
+    // The name goes in after Ejecuta_Nuevo, which empties it.
+    editor->txtSala_Junta_Consulta();
     return showModally(editor);
 }
 

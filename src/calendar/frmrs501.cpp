@@ -20,6 +20,7 @@
 #include "src/shell/publico.h"
 #include "src/shell/report.h"
 #include "src/calendar/editoropening.h"
+#include "src/reservation/reservationrecord.h"
 
 namespace calendar {
 
@@ -476,9 +477,7 @@ QString frmRS501::roomKey() const {
 }
 
 void frmRS501::lookUpRoom() {
-    txtNSalaJunta_->setText(Publico::Funciones()->BuscarDescripcion(
-        QStringLiteral("Sala_Junta"), QStringLiteral("Sj_Cve_Sala_Junta"), roomKey(), QStringLiteral("Sj_Descripcion"), 0,
-        QString(), QString(), QStringLiteral("BA")));
+    txtNSalaJunta_->setText(reservation::nombreSala(roomKey()));
 }
 
 void frmRS501::txtSalaJunta_Change() {

@@ -44,15 +44,6 @@ shell::IDatePicker* picker(QWidget* w) {
     return HostControls::as<shell::IDatePicker>(w);
 }
 
-void setDay(QWidget* w, const QDate& day) {
-    picker(w)->setValue(QDateTime(day, QTime(0, 0)));
-}
-
-// A time picker keeps its date; only the time of day means anything there.
-void setTimeOfDay(QWidget* w, const QTime& time) {
-    picker(w)->setValue(QDateTime(picker(w)->Value().date(), time));
-}
-
 }  // namespace
 
 frmReservacion* frmReservacion::instance(QWidget* owner) {
@@ -151,11 +142,11 @@ void frmReservacion::Load() {
 }
 
 void frmReservacion::Form_Load() {
-    if (colorQNT_) HostControls::as<shell::IColorScheme>(colorQNT_)->Aplicar();
+    HostControls::as<shell::IColorScheme>(colorQNT_)->Aplicar();
     box(txtFolio_)->setText(QString());
     const QDate today = Publico::Funciones()->FechaServidor().date();
-    setDay(dpFechaI_, today);
-    setDay(dpFechaF_, today);
+    picker(dpFechaI_)->setDay(today);
+    picker(dpFechaF_)->setDay(today);
     enter(EditorState::Empty);
     box(txt_Cl_Cve_Cliente_)
         ->setFormatoClave(
@@ -219,10 +210,7 @@ void frmReservacion::Controles_Cancelar() {
 }
 
 void frmReservacion::txtSala_Junta_Consulta() {
-    box(txtNSalaJunta_)
-        ->setText(Publico::Funciones()->BuscarDescripcion(
-            QStringLiteral("Sala_Junta"), QStringLiteral("Sj_Cve_Sala_Junta"), box(txtSala_Junta_)->Text(),
-            QStringLiteral("Sj_Descripcion"), 0, QString(), QString(), QStringLiteral("BA")));
+    box(txtNSalaJunta_)->setText(nombreSala(box(txtSala_Junta_)->Text()));
 }
 
 // ---- loading ----
@@ -245,10 +233,10 @@ bool frmReservacion::Cargar(const QString& Folio) {
 
 void frmReservacion::fill(const Reservacion& r) {
     box(txtFolio_)->setText(r.folio);
-    setDay(dpFechaI_, r.fecha);
-    setDay(dpFechaF_, r.fecha);
-    setTimeOfDay(dpHoraInicio_, r.inicio);
-    setTimeOfDay(dpHoraFin_, r.fin);
+    picker(dpFechaI_)->setDay(r.fecha);
+    picker(dpFechaF_)->setDay(r.fecha);
+    picker(dpHoraInicio_)->setTimeOfDay(r.inicio);
+    picker(dpHoraFin_)->setTimeOfDay(r.fin);
     box(txtSala_Junta_)->setText(r.sala);
     txtSala_Junta_Consulta();
     box(txtResponsable_)->setText(r.responsable);

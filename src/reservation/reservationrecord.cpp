@@ -20,7 +20,7 @@ QString text(const ado::Recordset& rs, const QString& column) {
 // Stored as "hh:nn"; shown with zero seconds.
 QTime timeOfDay(const ado::Recordset& rs, const QString& column) {
     const QString stored = text(rs, column);
-    const QTime t = QTime::fromString(stored + QStringLiteral(":00"), QStringLiteral("HH:mm:ss"));
+    const QTime t = horaDeTexto(stored);
     if (!t.isValid())
         throw core::Error(
             QStringLiteral("La columna %1 de la reservación tiene una hora no válida: \"%2\".").arg(column, stored));
@@ -56,6 +56,16 @@ std::optional<Reservacion> leerReservacion(const QString& folio) {
     r.proposito = text(rs, QStringLiteral("Rsj_Proposito"));
     r.cliente = text(rs, QStringLiteral("Rsj_Cliente"));
     return r;
+}
+
+QTime horaDeTexto(const QString& hhnn) {
+    return QTime::fromString(hhnn + QStringLiteral(":00"), QStringLiteral("HH:mm:ss"));
+}
+
+QString nombreSala(const QString& clave) {
+    return Publico::Funciones()->BuscarDescripcion(QStringLiteral("Sala_Junta"), QStringLiteral("Sj_Cve_Sala_Junta"),
+                                                   clave, QStringLiteral("Sj_Descripcion"), 0, QString(), QString(),
+                                                   QStringLiteral("BA"));
 }
 
 }  // namespace reservation

@@ -25,4 +25,12 @@ struct Reservacion {
 // editor cannot show (an empty column, a time that is not "hh:nn").
 std::optional<Reservacion> leerReservacion(const QString& folio);
 
+// A time written "hh:nn", as stored and as the calendar labels its slots,
+// with zero seconds; an invalid time for any other text.
+QTime horaDeTexto(const QString& hhnn);
+
+// The name of the room with this key unless it is retired; empty when there
+// is none. Throws core::Error when the look-up fails.
+QString nombreSala(const QString& clave);
+
 }  // namespace reservation

@@ -12,6 +12,11 @@ public:
     virtual ~IDatePicker() = default;
     virtual QDateTime Value() const = 0;
     virtual void setValue(const QDateTime& value) = 0;
+
+    // A day, at midnight.
+    void setDay(const QDate& day) { setValue(QDateTime(day, QTime(0, 0))); }
+    // A time of day; the date the picker holds stays, as it means nothing here.
+    void setTimeOfDay(const QTime& time) { setValue(QDateTime(Value().date(), time)); }
 };
 
 }  // namespace shell
