@@ -22,8 +22,10 @@ Transaction::~Transaction() {
 }
 
 void Transaction::commit() {
-    open_ = false;  // a failed commit leaves nothing for us to roll back
     connection_.CommitTrans();
+    // Only now is there nothing left to roll back: a commit that failed may
+    // have left the transaction open.
+    open_ = false;
 }
 
 }  // namespace ado

@@ -4,20 +4,26 @@
 
 namespace testsupport {
 
-ado::Recordset RecordingConnection::Execute(const QString& sql, const QVariantList& params) {
+void RecordingConnection::record(const QString& sql) {
     statements << sql;
     if (static_cast<int>(statements.size()) == failAt_)
         throw core::Error(QStringLiteral("fallo simulado de la base de datos"), sql);
+}
+
+ado::Recordset RecordingConnection::Execute(const QString& sql, const QVariantList& params) {
+    record(sql);
     return inner_.Execute(sql, params);
 }
 
 void RecordingConnection::BeginTrans() {
-    statements << QStringLiteral("BEGIN");
+    record(QStringLiteral("BEGIN"));
     inner_.BeginTrans();
 }
 
+// Fails before the engine commits, leaving the transaction open as a commit
+// refused by the engine may.
 void RecordingConnection::CommitTrans() {
-    statements << QStringLiteral("COMMIT");
+    record(QStringLiteral("COMMIT"));
     inner_.CommitTrans();
 }
 

@@ -24,12 +24,15 @@ public:
     const ado::Dialect& dialect() const override { return inner_.dialect(); }
     QString description() const override { return inner_.description(); }
 
-    // Statement number n (1-based, counting from now) throws core::Error.
+    // Statement number n (1-based, counting from now; BEGIN and COMMIT
+    // count) throws core::Error.
     void failAt(int n) { failAt_ = static_cast<int>(statements.size()) + n; }
 
     QStringList statements;  // every Execute, plus "BEGIN", "COMMIT", "ROLLBACK"
 
 private:
+    void record(const QString& sql);
+
     std::unique_ptr<ado::Connection> owned_;
     ado::Connection& inner_;
     int failAt_ = 0;
