@@ -6,12 +6,15 @@
 #include <QPointer>
 #include <memory>
 
+#include "platform/ado/transaction.h"
 #include "platform/component/runtime.h"
 #include "platform/core/error.h"
 #include "platform/core/fonts.h"
 #include "platform/core/units.h"
 #include "platform/richtext/richtextbox.h"
+#include "src/reservation/acceptcheck.h"
 #include "src/reservation/reservationrecord.h"
+#include "src/reservation/reservationstore.h"
 #include "src/shell/hostcontrols.h"
 #include "src/shell/icolorscheme.h"
 #include "src/shell/iconsultaregistro.h"
@@ -29,6 +32,8 @@ using shell::Publico;
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+const QString kQuintasistema = QStringLiteral("Quintasistema");
+const QString kAceptarTitle = QStringLiteral("Controles_Aceptar()");
 constexpr int kVbEscape = 27;
 
 QPointer<frmReservacion>& shared() {
@@ -88,6 +93,7 @@ void frmReservacion::findControls() {
     txtSala_Junta_ = control("txtSala_Junta");
     txtNSalaJunta_ = control("txtNSalaJunta");
     txt_Cl_Cve_Cliente_ = control("txt_Cl_Cve_Cliente");
+    txt_Cl_Descripcion_ = control("txt_Cl_Descripcion");
     txtResponsable_ = control("txtResponsable");
     txtProposito_ = qobject_cast<richtext::RichTextBox*>(control("txtProposito"));
     colorQNT_ = findChild<QObject*>(QStringLiteral("colorQNT"));
@@ -97,7 +103,8 @@ void frmReservacion::connectEvents() {
     const std::pair<const char*, const char*> actions[] = {
         {SIGNAL(Nuevo()), SLOT(Controles_Nuevo())},         {SIGNAL(Modificar()), SLOT(Controles_Modificar())},
         {SIGNAL(Consultar()), SLOT(Controles_Consultar())}, {SIGNAL(Salir()), SLOT(Controles_Salir())},
-        {SIGNAL(Cerrar()), SLOT(Controles_Cerrar())},       {SIGNAL(Cancelar()), SLOT(Controles_Cancelar())}};
+        {SIGNAL(Cerrar()), SLOT(Controles_Cerrar())},       {SIGNAL(Cancelar()), SLOT(Controles_Cancelar())},
+        {SIGNAL(Eliminar()), SLOT(Controles_Eliminar())},   {SIGNAL(Aceptar(bool)), SLOT(Controles_Aceptar(bool))}};
     for (const auto& [signal, slot] : actions) HostControls::connectEvent(controles_, signal, this, slot);
     HostControls::connectEvent(txtSala_Junta_, SIGNAL(Consulta()), this, SLOT(txtSala_Junta_Consulta()));
     // The form sees every key before its controls do.
@@ -191,8 +198,7 @@ void frmReservacion::Controles_Consultar() {
         consulta->Mostrar(QStringLiteral("Reservacion_Sala_Junta"), QStringLiteral("Rsj_Folio"),
                           box(txtFolio_)->ValorClave(), QString(), QString(), QString(), QString());
     } catch (const std::exception& e) {
-        shell::report(this, core::describe(e), shell::kCritical, QStringLiteral("Quintasistema"),
-                      QStringLiteral("ERR-ID:7500015"));
+        shell::report(this, core::describe(e), shell::kCritical, kQuintasistema, QStringLiteral("ERR-ID:7500015"));
     }
 }
 
@@ -211,6 +217,108 @@ void frmReservacion::Controles_Cancelar() {
 
 void frmReservacion::txtSala_Junta_Consulta() {
     box(txtNSalaJunta_)->setText(nombreSala(box(txtSala_Junta_)->Text()));
+}
+
+// ---- saving and cancelling ----
+
+void frmReservacion::Controles_Aceptar(bool EsNuevo) {
+    try {
+        const AcceptInput input{box(txtNSalaJunta_)->Text(),
+                                box(txt_Cl_Cve_Cliente_)->Text(),
+                                box(txt_Cl_Descripcion_)->Text(),
+                                box(txtResponsable_)->Text(),
+                                txtProposito_->Text(),
+                                picker(dpHoraInicio_)->Value().time(),
+                                picker(dpHoraFin_)->Value().time(),
+                                iHoraI_,
+                                iHoraF_};
+        if (const auto refusal = checkAccept(input))
+            return refuse(refusal->message, shell::kExclamation, kQuintasistema, refusal->identifier,
+                          findChild<QWidget*>(QString::fromLatin1(refusal->focus)));
+        if (!Valida_Disponibilidad(EsNuevo))
+            return refuse(error_, shell::kExclamation, kAceptarTitle, QStringLiteral("ERR-ID:7500010"), dpFechaI_);
+        if (const QString failed = storeDays(EsNuevo); !failed.isEmpty())
+            return refuse(error_, shell::kCritical, kAceptarTitle, failed, nullptr);
+    } catch (const std::exception& e) {
+        // The transaction, if begun, was rolled back on the way here.
+        return refuse(core::describe(e), shell::kCritical, kAceptarTitle, QStringLiteral("ERR-ID:7500013"), nullptr);
+    }
+    ok_ = true;
+    toolbar_->ConfirmaAceptar();
+    Controles_Salir();
+}
+
+// One transaction for the responsible person and every day of the range;
+// the identifier of the failure, after the rollback, or empty once committed.
+QString frmReservacion::storeDays(bool esNuevo) {
+    ado::Transaction transaction(Publico::Sistema()->Conexion());
+    GetResponsable(box(txtResponsable_)->Text());
+    const Stamp stamp = currentStamp();
+    const Span s = span();
+    for (QDate day = s.first; day <= s.last; day = day.addDays(1))
+        if (!Add_Reservacion(esNuevo, day, s.horaInicial, s.horaFinal, stamp.usuario, stamp.fecha))
+            return s.first == s.last ? QStringLiteral("ERR-ID:7500012") : QStringLiteral("ERR-ID:7500011");
+    transaction.commit();
+    return {};
+}
+
+void frmReservacion::refuse(const QString& message, int style, const QString& title, const QString& identifier,
+                            QWidget* focus) {
+    // A check that found nothing to say (no message) still refuses, quietly.
+    if (!message.isEmpty()) shell::report(this, message, style, title, identifier);
+    if (focus && focus->isEnabled()) focus->setFocus();
+    toolbar_->RechazaAceptar();
+}
+
+Span frmReservacion::span() const {
+    return {picker(dpFechaI_)->Value().date(), picker(dpFechaF_)->Value().date(),
+            textoDeHora(picker(dpHoraInicio_)->Value().time()), textoDeHora(picker(dpHoraFin_)->Value().time())};
+}
+
+TypedReservation frmReservacion::typed() const {
+    return {box(txtFolio_)->Text(), box(txtSala_Junta_)->Text(), box(txt_Cl_Cve_Cliente_)->Text(),
+            box(txtResponsable_)->Text(), txtProposito_->Text()};
+}
+
+bool frmReservacion::Valida_Disponibilidad(bool EsNuevo) {
+    try {
+        const std::optional<QString> ownFolio = EsNuevo ? std::nullopt : std::optional(box(txtFolio_)->Text());
+        const std::optional<QString> conflict = findOverlap(box(txtSala_Junta_)->Text(), span(), ownFolio);
+        if (!conflict) return true;
+        error_ = *conflict;
+        return false;
+    } catch (const std::exception& e) {
+        return fail(QStringLiteral("Valida_Disponibilidad()"), core::describe(e));
+    }
+}
+
+bool frmReservacion::Add_Reservacion(bool EsNuevo, const QDate& Fecha, const QString& HoraInicial,
+                                     const QString& HoraFinal, const QString& Usuario,
+                                     const QString& FechaModificacion) {
+    const QString label = QStringLiteral("Add_Reservacion()");
+    try {
+        const std::optional<QString> unconfirmed =
+            writeDay(EsNuevo, Fecha, HoraInicial, HoraFinal, Stamp{Usuario, FechaModificacion}, typed());
+        return unconfirmed ? fail(label, *unconfirmed) : true;
+    } catch (const std::exception& e) {
+        return fail(label, core::describe(e));
+    }
+}
+
+void frmReservacion::GetResponsable(const QString& Valor) {
+    registerResponsible(Valor);
+}
+
+void frmReservacion::Controles_Eliminar() {
+    try {
+        cancelReservation(box(txtFolio_)->Text(), currentStamp());
+    } catch (const std::exception& e) {
+        shell::report(this, core::describe(e), shell::kCritical, QStringLiteral("Controles_Eliminar()"),
+                      QStringLiteral("ERR-ID:7500014"));
+        return;
+    }
+    Controles_Salir();
+    ok_ = true;
 }
 
 // ---- loading ----

@@ -20,6 +20,8 @@ class IToolbar;
 namespace reservation {
 
 struct Reservacion;
+struct Span;
+struct TypedReservation;
 
 // The reservation editor: shown modally by the calendar for one slot of one
 // room, on a new reservation or on a stored one. It never closes for good:
@@ -69,6 +71,16 @@ public:
     // Prepares a new reservation on the dates, times and room already set.
     Q_INVOKABLE void Ejecuta_Nuevo();
     Q_INVOKABLE void txtSala_Junta_Consulta();
+    // True when the room is free at the editor's times on every day of its
+    // range; else false with Error set to the conflict or the failure.
+    Q_INVOKABLE bool Valida_Disponibilidad(bool EsNuevo);
+    // Writes one day of the editor's reservation inside the caller's
+    // transaction; false with Error set when it could not.
+    Q_INVOKABLE bool Add_Reservacion(bool EsNuevo, const QDate& Fecha, const QString& HoraInicial,
+                                     const QString& HoraFinal, const QString& Usuario,
+                                     const QString& FechaModificacion);
+    // Remembers the responsible person's name in its catalogue; silent.
+    Q_INVOKABLE void GetResponsable(const QString& Valor);
 
 public slots:
     void Form_Load();
@@ -78,6 +90,8 @@ public slots:
     void Controles_Nuevo();
     void Controles_Modificar();
     void Controles_Consultar();
+    void Controles_Aceptar(bool EsNuevo);
+    void Controles_Eliminar();
     void Controles_Salir();
     void Controles_Cerrar();
     void Controles_Cancelar();
@@ -97,6 +111,11 @@ private:
     void enter(EditorState state);
     void fill(const Reservacion& r);
     bool fail(const QString& label, const QString& description);
+    Span span() const;
+    TypedReservation typed() const;
+    QString storeDays(bool esNuevo);
+    void refuse(const QString& message, int style, const QString& title, const QString& identifier,
+                QWidget* focus);
 
     shell::ScreenParent parent_;
     QString error_;
@@ -118,6 +137,7 @@ private:
     QWidget* txtSala_Junta_ = nullptr;
     QWidget* txtNSalaJunta_ = nullptr;
     QWidget* txt_Cl_Cve_Cliente_ = nullptr;
+    QWidget* txt_Cl_Descripcion_ = nullptr;
     QWidget* txtResponsable_ = nullptr;
     richtext::RichTextBox* txtProposito_ = nullptr;
     QObject* colorQNT_ = nullptr;

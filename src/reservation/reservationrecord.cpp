@@ -62,6 +62,10 @@ QTime horaDeTexto(const QString& hhnn) {
     return QTime::fromString(hhnn + QStringLiteral(":00"), QStringLiteral("HH:mm:ss"));
 }
 
+QString textoDeHora(const QTime& time) {
+    return time.toString(QStringLiteral("HH:mm"));
+}
+
 QString nombreSala(const QString& clave) {
     return Publico::Funciones()->BuscarDescripcion(QStringLiteral("Sala_Junta"), QStringLiteral("Sj_Cve_Sala_Junta"),
                                                    clave, QStringLiteral("Sj_Descripcion"), 0, QString(), QString(),

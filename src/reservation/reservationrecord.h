@@ -29,6 +29,10 @@ std::optional<Reservacion> leerReservacion(const QString& folio);
 // with zero seconds; an invalid time for any other text.
 QTime horaDeTexto(const QString& hhnn);
 
+// The time of day written "hh:nn" (24-hour, seconds dropped), the form in
+// which times are stored and compared: as texts, they sort as the clock does.
+QString textoDeHora(const QTime& time);
+
 // The name of the room with this key unless it is retired; empty when there
 // is none. Throws core::Error when the look-up fails.
 QString nombreSala(const QString& clave);

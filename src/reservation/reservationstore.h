@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+namespace reservation {
+
+// The values a person typed that every day of a save writes.
+struct TypedReservation {
+    QString folio;  // the loaded reservation's; unused for a new one
+    QString sala;
+    QString cliente;
+    QString responsable;
+    QString proposito;
+};
+
+// Who writes and when, taken once for a whole save or cancellation.
+struct Stamp {
+    QString usuario;
+    QString fecha;  // the server's date and time as the audit columns hold it
+};
+
+// The current user and the server's current date and time.
+Stamp currentStamp();
+
+// The times of a save, "hh:nn", and the days it covers.
+struct Span {
+    QDate first, last;
+    QString horaInicial, horaFinal;
+};
+
+// The first conflict with a reservation in force of the room on a day of
+// the span, as the message the user reads; nullopt when the room is free.
+// Another reservation conflicts when its start or its end lies strictly
+// between the span's times, so touching reservations never do. exceptFolio:
+// the reservation being changed, which never conflicts with itself.
+// Throws core::Error when the database fails.
+std::optional<QString> findOverlap(const QString& sala, const Span& span, const std::optional<QString>& exceptFolio);
+
+// Writes one day of a reservation: a new row under a fresh folio, or the
+// loaded folio's row rewritten. Nothing is written on a non-working day.
+// nullopt when done; the host's explanation when the row cannot be found
+// afterwards. Throws core::Error on any other failure. Runs inside the
+// caller's transaction.
+std::optional<QString> writeDay(bool esNuevo, const QDate& fecha, const QString& horaInicial,
+                                const QString& horaFinal, const Stamp& stamp, const TypedReservation& typed);
+
+// Makes sure the name is in the catalogue of responsible persons, creating
+// the catalogue when missing. Silent: a failure leaves the caller's
+// transaction usable and the name out of the catalogue.
+void registerResponsible(const QString& valor);
+
+// Cancels the reservation and logs the cancellation, in one transaction;
+// throws core::Error with nothing changed when any step fails.
+void cancelReservation(const QString& folio, const Stamp& stamp);
+
+}  // namespace reservation

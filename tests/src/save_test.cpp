@@ -1,0 +1,301 @@
+#include "host/schema/schema.h"
+#include "tests/src/editorfixture.h"
+#include "tests/support/recordingconnection.h"
+
+namespace {
+
+using reservation::frmReservacion;
+
+// Storing and cancelling from an editor prepared as the calendar prepares it,
+// over a session connection that can be made to fail statement by statement.
+// Stored: folio 7, Monday 09:30-11:00 in room 1, client 0003.
+class SaveTest : public testsupport::EditorTest {
+protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        if (IsSkipped()) return;
+        auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
+        rec = recording.get();
+        openOnRoom(false, std::move(recording));
+    }
+
+    static void set(frmReservacion* e, const char* control, const QVariant& value) {
+        e->findChild<QObject*>(control)->setProperty(value.typeId() == QMetaType::QString ? "Text" : "Value", value);
+    }
+    static void setTimes(frmReservacion* e, const char* start, const char* end) {
+        for (const auto& [picker, time] : {std::pair{"dpHoraInicio", start}, std::pair{"dpHoraFin", end}})
+            set(e, picker, QDateTime({2000, 1, 1}, QTime::fromString(time, time[5] ? "HH:mm:ss" : "HH:mm")));
+    }
+    frmReservacion* loadEditor() {
+        frmReservacion* e = frmReservacion::instance(screen);
+        e->Load();
+        e->setiHoraI({9, 0});
+        e->setiHoraF({18, 30});
+        return e;
+    }
+    // A new reservation, filled in and shown (not modally).
+    frmReservacion* newOn(const QDate& first, const char* start, const char* end, const QDate& last = {},
+                          const QString& room = "0000000001") {
+        frmReservacion* e = loadEditor();
+        set(e, "dpFechaI", QDateTime(first, {0, 0}));
+        set(e, "dpFechaF", QDateTime(last.isValid() ? last : first, {0, 0}));
+        setTimes(e, start, end);
+        set(e, "txtSala_Junta", room);
+        e->Ejecuta_Nuevo();
+        e->txtSala_Junta_Consulta();
+        set(e, "txtResponsable", QString("ANA LÓPEZ"));
+        set(e, "txtProposito", QString("Revisión"));
+        e->show();
+        return e;
+    }
+    frmReservacion* loaded(const QString& folio) {
+        frmReservacion* e = loadEditor();
+        EXPECT_TRUE(e->Cargar(folio)) << e->Error().toStdString();
+        e->show();
+        return e;
+    }
+
+    QStringList rows(const QString& sql) {
+        QStringList out;
+        for (ado::Recordset rs = conn->Execute(sql); !rs.Eof(); rs.MoveNext()) {
+            QStringList row;
+            for (int i = 0; i < rs.FieldCount(); ++i)
+                row << (rs.Fields(i).Value.isNull() ? "NULL" : rs.Fields(i).Value.toString());
+            out << row.join('|');
+        }
+        return out;
+    }
+    QStringList snapshot() {  // everything a save or a cancellation may write
+        QStringList out;
+        for (const char* table : {"Reservacion_Sala_Junta", "Tabla_General", "Tabla_General_Detalle", "Consecutivo",
+                                  "Bitacora_Movimiento"})
+            out << rows(QString("SELECT * FROM %1 ORDER BY 1, 2").arg(table));
+        return out;
+    }
+
+    testsupport::RecordingConnection* rec = nullptr;
+};
+
+// Each case starts from folio 7 (plus a cancelled row, another room's and a
+// Wednesday one) and accepts a new reservation. The responsible persons of
+// stored ones join their catalogue.
+TEST_P(SaveTest, AcceptChecksInOrderThenStoresOneRowPerWorkingDayInOneTransaction) {
+    addReservation("0000000008", monday, "12:00", "13:00", "0000000001", "CA");
+    addReservation("0000000009", monday, "14:00", "15:00", "0000000002");
+    addReservation("0000000010", monday.addDays(2), "16:00", "17:00", "0000000001");
+    const auto taken = [this](int day, const char* time) {
+        return QString("ya existe una reservación para la fecha %1 y hora %2 para la sala de junta 0000000001")
+            .arg(monday.addDays(day).toString(Qt::ISODate), time);
+    };
+    const auto put = [](const char* control, const char* value) {
+        return [=](frmReservacion* e) { set(e, control, QString(value)); };
+    };
+    struct Case {
+        const char *start, *end;
+        int first, last;  // days from Monday
+        std::function<void(frmReservacion*)> change;
+        const char* id;  // nullptr: stored
+        QString message;
+        const char* focus = nullptr;  // nullptr: stays where it was (the room box is never enabled)
+        int added = 0;
+    } const cases[] = {
+        {"10:00", "10:30", 0, 0, put("txtNSalaJunta", ""), "7500001", "La sala de junta no es válida o está dada de baja"},
+        {"10:00", "10:30", 0, 0, put("txt_Cl_Cve_Cliente", "9999"), "7500002", "El cliente especificado no es válido",
+         "txt_Cl_Cve_Cliente"},
+        {"10:00", "10:30", 0, 0, put("txtResponsable", ""), "7500003", "Debe especificar el responsable", "txtResponsable"},
+        {"10:00", "10:30", 0, 0, put("txtProposito", ""), "7500004", "Debe especificar un proposito", "txtProposito"},
+        {"08:59", "10:00", 0, 0, {}, "7500005", "La hora de inicio debe ser mayor o igual a: 09:00", "dpHoraInicio"},
+        {"17:00", "18:31", 0, 0, {}, "7500006", "La hora de finalización debe ser menor o igual a: 18:30", "dpHoraFin"},
+        {"12:00", "12:00:40", 0, 0, {}, "7500007", "La hora de inicio no puede ser igual a la hora de finalización",
+         "dpHoraInicio"},
+        {"13:00", "12:00", 0, 0, {}, "7500008", "La hora de inicio no puede ser mayor a la hora de finalización",
+         "dpHoraInicio"},
+        {"09:00", "10:00", 0, 0, {}, "7500010", taken(0, "09:00")},  // folio 7 starts inside
+        {"10:00", "11:30", 0, 0, {}, "7500010", taken(0, "11:30")},  // folio 7 ends inside
+        {"16:30", "17:30", 0, 2, {}, "7500010", taken(2, "17:30")},  // the third day is taken
+        {"09:00", "09:30", 0, 0, put("txtResponsable", "  "), nullptr, "", nullptr, 1},  // touching; blanks are text
+        {"11:00", "18:30:45", 0, 0, {}, nullptr, "", nullptr, 1},  // touching; seconds do not count
+        {"09:30", "11:00", 0, 0, {}, nullptr, "", nullptr, 1},     // the same times: neither end inside
+        {"09:45", "10:45", 0, 0, {}, nullptr, "", nullptr, 1},     // inside folio 7
+        {"12:15", "14:30", 0, 0, {}, nullptr, "", nullptr, 1},     // a cancelled row, another room's
+        {"12:00", "13:00", 0, 2, {}, nullptr, "", nullptr, 3},
+        {"12:00", "13:00", 4, 7, {}, nullptr, "", nullptr, 2},  // Friday to Monday: the weekend is skipped
+        {"12:00", "13:00", 4, 0, {}, nullptr, "", nullptr, 0},  // last day before the first: done, nothing written
+        {"12:00", "13:00", 0, 0,
+         [this](frmReservacion* e) {  // numbering hands out a taken entry number: the name is left out
+             conn->Execute("UPDATE Consecutivo SET Co_Valor = 0 WHERE Co_Nombre = ?",
+                           {schema::Schema::counterName("Tabla_General_Detalle", "Tgd_Id", "Tg_Cve_Tabla_General",
+                                                        "SALA_JUNTA_RESPONSABLE")});
+             set(e, "txtResponsable", QString("LUIS"));
+         },
+         nullptr, "", nullptr, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.start) + "-" + c.end + " " + std::to_string(c.first) + ".." + std::to_string(c.last));
+        conn->Execute("DELETE FROM Reservacion_Sala_Junta WHERE Rsj_Folio > '0000000010'");
+        conn->Execute("DELETE FROM Bitacora_Error");
+        const qsizetype before = rows("SELECT Rsj_Folio FROM Reservacion_Sala_Junta").size(), from = rec->statements.size();
+        frmReservacion* e = newOn(monday.addDays(c.first), c.start, c.end, monday.addDays(c.last));
+        if (c.change) c.change(e);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
+        e->activateWindow();
+        QWidget* away = e->findChild<QWidget*>(c.focus && !strcmp(c.focus, "dpHoraFin") ? "txtProposito" : "dpHoraFin");
+        away->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([away] { return away->isAncestorOf(QApplication::focusWidget()); }));
+        click(e, "Aceptar");
+        EXPECT_EQ(e->OK(), !c.id);
+        EXPECT_EQ(e->isVisible(), bool(c.id));
+        using Reports = decltype(reports());
+        EXPECT_EQ(reports(), (c.id ? Reports{{QString("ERR-ID:") + c.id, c.message}} : Reports{}));
+        EXPECT_EQ(rows("SELECT Rsj_Folio FROM Reservacion_Sala_Junta").size(), before + c.added);
+        QWidget* focus = c.focus ? e->findChild<QWidget*>(c.focus) : away;
+        EXPECT_TRUE(!c.id || focus->isAncestorOf(QApplication::focusWidget()) || focus == QApplication::focusWidget());
+        EXPECT_EQ(rec->statements.mid(from).count("COMMIT"), c.id ? 0 : 1);
+        frmReservacion::Unload();
+    }
+    EXPECT_EQ(rows("SELECT Tg_Cve_Tabla_General, Tg_Tipo, Oper_Alta, Oper_Ult_Modif, Es_Cve_Estado, "
+                   "CASE WHEN Fecha_Alta = Fecha_Ult_Modif THEN 'same' ELSE 'moved' END FROM Tabla_General"),
+              QStringList{"SALA_JUNTA_RESPONSABLE|02|ANA|ANA|AC|same"});
+    EXPECT_EQ(rows("SELECT Tgd_Id, Tgd_Clave, Tgd_Valor FROM Tabla_General_Detalle ORDER BY Tgd_Id"),
+              QStringList({"0001|0001|  ", "0002|0002|ANA LÓPEZ"}));
+}
+
+TEST_P(SaveTest, NewRowsAndChangesStoreTypedTextExactlyUnderTenDigitFolios) {
+    const QString room = "S'1;\\ --", client = "C'2\\;", who = "O'BRIEN; DROP TABLE Cliente; --\\";
+    const QString purpose = QString("línea ' \" ; \\ %\n").repeated(400);
+    conn->Execute("INSERT INTO Sala_Junta (Sj_Cve_Sala_Junta, Sj_Descripcion) VALUES (?, 'Sala rara')", {room});
+    conn->Execute("INSERT INTO Cliente (Cl_Cve_Cliente, Cl_Razon_Social) VALUES (?, 'Cliente raro')", {client});
+    addReservation("0000000124", monday.addDays(-7), "09:00", "10:00", "0000000001", "CA");
+    conn->Execute("UPDATE Reservacion_Sala_Junta SET Oper_Alta = 'LUIS', Fecha_Alta = '2020-01-02 03:04:05'");
+    const QStringList others = rows("SELECT * FROM Reservacion_Sala_Junta ORDER BY Rsj_Folio");
+    frmReservacion* e = newOn(monday, "12:00", "13:00", {}, room);
+    set(e, "txt_Cl_Cve_Cliente", client);
+    QMetaObject::invokeMethod(e->findChild<QObject*>("txt_Cl_Cve_Cliente"), "ActualizarConsulta");
+    set(e, "txtResponsable", who);
+    set(e, "txtProposito", purpose);
+    click(e, "Aceptar");
+    frmReservacion::Unload();
+    const QString columns = "SELECT Rsj_Fecha, Rsj_Inicio, Rsj_Fin, Sj_Cve_Sala_Junta, Rsj_Cliente, Rsj_Responsable, "
+                            "Rsj_Proposito, Oper_Alta, Oper_Ult_Modif, Oper_Baja, Es_Cve_Estado, Fecha_Baja, CASE WHEN "
+                            "Fecha_Alta = Fecha_Ult_Modif THEN 'same' ELSE 'moved' END FROM Reservacion_Sala_Junta ";
+    const QString mon = monday.toString(Qt::ISODate), tue = monday.addDays(1).toString(Qt::ISODate);
+    EXPECT_EQ(rows(columns + "WHERE Rsj_Folio = '0000000125'"),
+              QStringList(QStringList({mon, "12:00", "13:00", room, client, who, purpose, "ANA", "ANA", "", "AC", "NULL", "same"})
+                              .join('|')));
+    EXPECT_EQ(rows("SELECT * FROM Reservacion_Sala_Junta WHERE Rsj_Folio <> '0000000125' ORDER BY Rsj_Folio"), others);
+
+    // A change over two days rewrites the one row twice: it ends on the last.
+    e = loaded("0000000007");
+    click(e, "Modificar");
+    set(e, "dpFechaF", QDateTime(monday.addDays(1), {0, 0}));
+    setTimes(e, "15:00", "16:30");
+    set(e, "txt_Cl_Cve_Cliente", QString());
+    set(e, "txtResponsable", who);
+    click(e, "Aceptar");
+    EXPECT_TRUE(e->OK());
+    frmReservacion::Unload();
+    EXPECT_EQ(rows(columns + "WHERE Rsj_Folio = '0000000007'"),
+              QStringList(QStringList({tue, "15:00", "16:30", "0000000001", "", who, "Revisión <b>trimestral</b>\nsegunda línea",
+                                       "LUIS", "ANA", "", "AC", "NULL", "moved"})
+                              .join('|')));
+    EXPECT_TRUE(reports().empty());
+}
+
+// Each statement of a two-day save and of a cancellation fails in turn: the
+// user hears of it, keeps the editor and the input, and the database is as
+// it was. Only the catalogue's steps fail quietly, and the save goes on.
+TEST_P(SaveTest, AFailingStatementLeavesTheDatabaseAsItWas) {
+    const auto cleanUp = [this] {
+        for (const char* sql : {"DELETE FROM Reservacion_Sala_Junta WHERE Rsj_Folio <> '0000000007'",
+                                "DELETE FROM Tabla_General_Detalle", "DELETE FROM Tabla_General",
+                                "DELETE FROM Bitacora_Movimiento", "DELETE FROM Bitacora_Error",
+                                "UPDATE Reservacion_Sala_Junta SET Es_Cve_Estado = 'AC'"})
+            conn->Execute(sql);
+    };
+    for (const bool saving : {true, false}) {
+        const auto act = [&] {
+            frmReservacion* e = saving ? newOn(monday, "12:00", "13:00", monday.addDays(1)) : loaded("0000000007");
+            return std::make_pair(e, text(e, "txtResponsable"));
+        };
+        QStringList ran;  // from a second run: the first also sets up the numbering
+        for (int run = 0; run < 2; ++run, cleanUp()) {
+            frmReservacion* e = act().first;
+            const qsizetype from = rec->statements.size();
+            click(e, saving ? "Aceptar" : "Eliminar");
+            ASSERT_TRUE(e->OK());
+            ran = rec->statements.mid(from);
+            frmReservacion::Unload();
+        }
+        const qsizetype begin = ran.indexOf("BEGIN"), commit = ran.indexOf("COMMIT");
+        const qsizetype catalogueEnd = ran.lastIndexOf("RELEASE SAVEPOINT rs_paso");
+        for (int i = 0; i < ran.size(); ++i, frmReservacion::Unload(), cleanUp()) {
+            SCOPED_TRACE(ran[i].left(60).toStdString());
+            QString id = i < begin ? "ERR-ID:7500010" : (i == begin || i == commit || i == catalogueEnd + 1) ? "ERR-ID:7500013" : "ERR-ID:7500011";
+            if (!saving) id = "ERR-ID:7500014";
+            const QStringList before = snapshot();
+            const auto [e, typed] = act();
+            rec->failAt(i + 1);
+            click(e, saving ? "Aceptar" : "Eliminar");
+            if (i > begin && i <= catalogueEnd) {
+                EXPECT_TRUE(e->OK());
+                EXPECT_TRUE(reports().empty());
+                EXPECT_EQ(rows("SELECT Rsj_Folio FROM Reservacion_Sala_Junta").size(), 3);
+                continue;
+            }
+            EXPECT_FALSE(e->OK());
+            EXPECT_TRUE(e->isVisible());
+            EXPECT_EQ(text(e, "txtResponsable"), typed);
+            ASSERT_EQ(reports().size(), 1u);
+            EXPECT_EQ(reports()[0].first, id);
+            EXPECT_TRUE(reports()[0].second.endsWith("fallo simulado de la base de datos"));
+            EXPECT_EQ(snapshot(), before);
+        }
+    }
+}
+
+TEST_P(SaveTest, APersonBooksChangesAndCancelsFromTheCalendar) {
+    const QDate tuesday = monday.addDays(1);
+    const auto cell = [&] {
+        const int row = rowOf("14:00"), col = columnOf(tuesday);
+        return std::make_pair(grid()->CellBackColorAt(row, col), grid()->TextMatrix(row, col));
+    };
+    const auto type = [](frmReservacion* e, const char* control, const QString& keys) {
+        QWidget* box = e->findChild<QWidget*>(control);
+        QWidget* input = box->findChild<QLineEdit*>() ? box->findChild<QLineEdit*>() : box;
+        input->setFocus();
+        QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(input, keys);
+    };
+    const QString stored = "SELECT Rsj_Responsable, Rsj_Proposito, Es_Cve_Estado, Oper_Baja FROM "
+                           "Reservacion_Sala_Junta WHERE Rsj_Folio = '0000000008'";
+    const auto step = [&](std::function<void(frmReservacion*)> act) {
+        onEditor(act);
+        doubleClick("14:00", tuesday);
+        EXPECT_TRUE(shown);
+        EXPECT_FALSE(leftUp);
+    };
+    step([&](frmReservacion* e) {
+        type(e, "txtResponsable", "o'brien; x\\");
+        type(e, "txtProposito", "Plan ' ; \\");
+        click(e, "Aceptar");
+    });
+    EXPECT_EQ(cell(), std::make_pair(kBlue, QString("0000000008")));
+    EXPECT_EQ(rows(stored), QStringList{"O'BRIEN; X\\|Plan ' ; \\|AC|"});
+    step([&](frmReservacion* e) {
+        click(e, "Modificar");
+        type(e, "txtProposito", "Otro plan");
+        click(e, "Aceptar");
+    });
+    EXPECT_EQ(rows(stored), QStringList{"O'BRIEN; X\\|Otro plan|AC|"});
+    step([&](frmReservacion* e) { click(e, "Eliminar"); });
+    EXPECT_EQ(cell(), std::make_pair(kGreen, QString()));
+    EXPECT_EQ(rows(stored), QStringList{"O'BRIEN; X\\|Otro plan|CA|ANA"});
+    EXPECT_EQ(rows("SELECT Bm_Entidad, Bm_Clave, Bm_Operacion, Bm_Usuario FROM Bitacora_Movimiento"),
+              QStringList{"RESERVACION_SALA_JUNTA|0000000008|CANCELACION|ANA"});
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM Reservacion_Sala_Junta WHERE Fecha_Baja = Fecha_Ult_Modif"), QStringList{"1"});
+    EXPECT_TRUE(reports().empty());
+}
+
+RS_INSTANTIATE_BACKENDS(SaveTest);
+
+}  // namespace
