@@ -1,5 +1,6 @@
 #include "host/app/editordriver.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDateTime>
 #include <QTimer>
@@ -50,12 +51,18 @@ bool openEditorOn(QWidget* calendar, const QString& target, QString& error) {
     return true;
 }
 
-void captureEditorWhenShown(const QString& file, bool& saved) {
+void captureEditorWhenShown(const QString& file, bool accept, bool& saved) {
     auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, file, &saved] {
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, file, accept, &saved] {
         QWidget* editor = QApplication::activeModalWidget();
         if (!editor || !editor->isVisible()) return;
         poll->deleteLater();
+        if (auto* command = editor->findChild<QAction*>(QStringLiteral("actAceptar")); command && accept)
+            command->trigger();
+        if (!editor->isVisible()) {  // stored: nothing left to picture
+            saved = false;
+            return;
+        }
         saved = editor->grab().save(file, "PNG");
         QMetaObject::invokeMethod(editor, "Controles_Salir");
     });

@@ -12,8 +12,9 @@ namespace app {
 // has been left; false with error when no such cell is shown.
 bool openEditorOn(QWidget* calendar, const QString& target, QString& error);
 
-// Saves the editor into a PNG as soon as it is up, then leaves it; the
-// editor is opened afterwards by openEditorOn.
-void captureEditorWhenShown(const QString& file, bool& saved);
+// Saves the editor into a PNG as soon as it is up (after its accept command
+// when accept is set), then leaves it; the editor is opened afterwards by
+// openEditorOn.
+void captureEditorWhenShown(const QString& file, bool accept, bool& saved);
 
 }  // namespace app

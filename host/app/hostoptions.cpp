@@ -27,7 +27,10 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
         QStringLiteral("Abre el editor de reservaciones, como un doble clic, en un espacio del periodo mostrado "
                        "(AAAA-MM-DDThh:mm) o en un folio; con --screenshot guarda el editor."),
         QStringLiteral("espacio|folio"));
-    parser.addOptions({db, user, demo, unattended, screenshot, room, editor});
+    const QCommandLineOption accept(
+        QStringLiteral("accept"),
+        QStringLiteral("Con --editor y --screenshot, acepta el editor (Aceptar) antes de guardar la imagen."));
+    parser.addOptions({db, user, demo, unattended, screenshot, room, editor, accept});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
@@ -47,6 +50,7 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
     options.screenshot = parser.value(screenshot);
     options.room = parser.value(room);
     options.editor = parser.value(editor);
+    options.accept = parser.isSet(accept);
     return true;
 }
 

@@ -13,6 +13,7 @@ struct HostOptions {
     bool unattended = false;
     QString screenshot;  // render the main window into this PNG and quit
     QString room;        // room key typed into the calendar at start
+    bool accept = false;  // with editor and screenshot: accept before the picture
     QString editor;      // slot "AAAA-MM-DDThh:mm" or folio to open the editor on
 
     // Parses the command line; on a bad one, fills error and returns false.

@@ -42,7 +42,7 @@ void typeRoom(QWidget* screen, const QString& key) {
 // screenshot, saves the editor and quits.
 int openEditor(QWidget* screen, const app::HostOptions& options) {
     bool saved = false;
-    if (!options.screenshot.isEmpty()) app::captureEditorWhenShown(options.screenshot, saved);
+    if (!options.screenshot.isEmpty()) app::captureEditorWhenShown(options.screenshot, options.accept, saved);
     QTimer::singleShot(0, screen, [&] {
         QString error;
         if (!app::openEditorOn(screen, options.editor, error)) {

@@ -81,21 +81,26 @@ TEST(HostApplication, EditorOpensOnAFolioOrASlotForItsScreenshot) {
                    "VALUES ('0000000042', ?, '10:00', '11:00', '0000000001')",
                    {monday});
     }
+    const QString slot = monday.addDays(1).toString("yyyy-MM-dd") + "T16:30";
     struct Case {
-        QString target;
+        QStringList target;
         int exitCode;
+        const char* reported;
     } const cases[] = {
-        {"0000000042", 0},
-        {monday.addDays(1).toString("yyyy-MM-dd") + "T16:30", 0},
-        {"0000000099", 64},  // not shown
+        {{"0000000042"}, 0, ""},
+        {{slot}, 0, ""},
+        {{slot, "--accept"}, 0, "ERR-ID:7500003"},  // refused: no responsible person yet
+        {{"0000000099"}, 64, ""},                    // not shown
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.target.toStdString());
+        SCOPED_TRACE(c.target.join(' ').toStdString());
         const QString shot = home.filePath("editor.png");
         QFile::remove(shot);
-        const HostRun run = runHost({"--db", file, "--sala", "1", "--editor", c.target, "--screenshot", shot}, home.path());
+        const HostRun run =
+            runHost(QStringList{"--db", file, "--sala", "1", "--screenshot", shot, "--editor"} + c.target, home.path());
         EXPECT_EQ(run.exitCode, c.exitCode) << run.stderrText.toStdString();
         EXPECT_EQ(QFileInfo(shot).size() > 0, c.exitCode == 0);
+        EXPECT_TRUE(run.stderrText.contains(c.reported)) << run.stderrText.toStdString();
     }
 }
 
