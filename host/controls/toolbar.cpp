@@ -35,8 +35,10 @@ Toolbar::Toolbar(QWidget* parent) : QWidget(parent), caption_(new QLabel(this)) 
                             QStyle::SP_FileDialogDetailedView, {QKeySequence(Qt::CTRL | Qt::Key_M)});
     consultar_ = addCommand(QStringLiteral("Consultar"), QStringLiteral("Consultar"),
                             QStyle::SP_FileDialogContentsView, {QKeySequence(Qt::CTRL | Qt::Key_K)});
+    // Not the bare Delete key: the screens act on Eliminar without asking, and
+    // Delete is pressed in text all the time.
     eliminar_ = addCommand(QStringLiteral("Eliminar"), QStringLiteral("Eliminar"), QStyle::SP_TrashIcon,
-                           {QKeySequence(Qt::CTRL | Qt::Key_E), QKeySequence(Qt::Key_Delete)});
+                           {QKeySequence(Qt::CTRL | Qt::Key_E)});
     imprimir_ = addCommand(QStringLiteral("Imprimir"), QStringLiteral("Imprimir"), QStyle::SP_DriveFDIcon,
                            {QKeySequence(Qt::CTRL | Qt::Key_P)});
     aceptar_ = addCommand(QStringLiteral("Aceptar"), QStringLiteral("Aceptar"), QStyle::SP_DialogApplyButton,
