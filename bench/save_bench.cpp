@@ -7,16 +7,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 
-#include "host/controls/controllibrary.h"
 #include "host/schema/demodata.h"
 #include "host/schema/schema.h"
 #include "host/services/hostsession.h"
-#include "host/services/servicelibrary.h"
-#include "platform/component/runtime.h"
-#include "platform/core/fonts.h"
 #include "src/reservation/frmreservacion.h"
 #include "src/shell/publico.h"
 
@@ -85,16 +80,3 @@ void Save(benchmark::State& state) {
 BENCHMARK(Save)->Arg(1)->Arg(31)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("RS501_UNATTENDED", "1");
-    QApplication app(argc, argv);
-    core::installFontSubstitutes();
-    services::ServiceLibrary::registerAll(component::Runtime::instance());
-    controls::ControlLibrary::registerAll(component::Runtime::instance());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
