@@ -26,17 +26,22 @@ protected:
         for (const auto& [picker, time] : {std::pair{"dpHoraInicio", start}, std::pair{"dpHoraFin", end}})
             set(e, picker, QDateTime({2000, 1, 1}, QTime::fromString(time, time[5] ? "HH:mm:ss" : "HH:mm")));
     }
-    frmReservacion* loadEditor() {
+    // The editor as the calendar loads it: on a stored folio, shown (not
+    // modally), or not yet filled in.
+    frmReservacion* editor(const QString& folio = {}) {
         frmReservacion* e = frmReservacion::instance(screen);
         e->Load();
         e->setiHoraI({9, 0});
         e->setiHoraF({18, 30});
+        if (folio.isEmpty()) return e;
+        EXPECT_TRUE(e->Cargar(folio)) << e->Error().toStdString();
+        e->show();
         return e;
     }
     // A new reservation, filled in and shown (not modally).
     frmReservacion* newOn(const QDate& first, const char* start, const char* end, const QDate& last = {},
                           const QString& room = "0000000001") {
-        frmReservacion* e = loadEditor();
+        frmReservacion* e = editor();
         set(e, "dpFechaI", QDateTime(first, {0, 0}));
         set(e, "dpFechaF", QDateTime(last.isValid() ? last : first, {0, 0}));
         setTimes(e, start, end);
@@ -45,12 +50,6 @@ protected:
         e->txtSala_Junta_Consulta();
         set(e, "txtResponsable", QString("ANA LÓPEZ"));
         set(e, "txtProposito", QString("Revisión"));
-        e->show();
-        return e;
-    }
-    frmReservacion* loaded(const QString& folio) {
-        frmReservacion* e = loadEditor();
-        EXPECT_TRUE(e->Cargar(folio)) << e->Error().toStdString();
         e->show();
         return e;
     }
@@ -99,10 +98,12 @@ TEST_P(SaveTest, AcceptChecksInOrderThenStoresOneRowPerWorkingDayInOneTransactio
         const char* focus = nullptr;  // nullptr: stays where it was (the room box is never enabled)
         int added = 0;
     } const cases[] = {
-        {"10:00", "10:30", 0, 0, put("txtNSalaJunta", ""), "7500001", "La sala de junta no es válida o está dada de baja"},
+        {"10:00", "10:30", 0, 0, put("txtNSalaJunta", ""), "7500001",
+         "La sala de junta no es válida o está dada de baja"},
         {"10:00", "10:30", 0, 0, put("txt_Cl_Cve_Cliente", "9999"), "7500002", "El cliente especificado no es válido",
          "txt_Cl_Cve_Cliente"},
-        {"10:00", "10:30", 0, 0, put("txtResponsable", ""), "7500003", "Debe especificar el responsable", "txtResponsable"},
+        {"10:00", "10:30", 0, 0, put("txtResponsable", ""), "7500003", "Debe especificar el responsable",
+         "txtResponsable"},
         {"10:00", "10:30", 0, 0, put("txtProposito", ""), "7500004", "Debe especificar un proposito", "txtProposito"},
         {"08:59", "10:00", 0, 0, {}, "7500005", "La hora de inicio debe ser mayor o igual a: 09:00", "dpHoraInicio"},
         {"17:00", "18:31", 0, 0, {}, "7500006", "La hora de finalización debe ser menor o igual a: 18:30", "dpHoraFin"},
@@ -131,10 +132,11 @@ TEST_P(SaveTest, AcceptChecksInOrderThenStoresOneRowPerWorkingDayInOneTransactio
          nullptr, "", nullptr, 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.start) + "-" + c.end + " " + std::to_string(c.first) + ".." + std::to_string(c.last));
+        SCOPED_TRACE(QString("%1-%2 days %3..%4").arg(c.start, c.end).arg(c.first).arg(c.last).toStdString());
         conn->Execute("DELETE FROM Reservacion_Sala_Junta WHERE Rsj_Folio > '0000000010'");
         conn->Execute("DELETE FROM Bitacora_Error");
-        const qsizetype before = rows("SELECT Rsj_Folio FROM Reservacion_Sala_Junta").size(), from = rec->statements.size();
+        const qsizetype before = rows("SELECT Rsj_Folio FROM Reservacion_Sala_Junta").size();
+        const qsizetype from = rec->statements.size();
         frmReservacion* e = newOn(monday.addDays(c.first), c.start, c.end, monday.addDays(c.last));
         if (c.change) c.change(e);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(e));
@@ -180,12 +182,13 @@ TEST_P(SaveTest, NewRowsAndChangesStoreTypedTextExactlyUnderTenDigitFolios) {
                             "Fecha_Alta = Fecha_Ult_Modif THEN 'same' ELSE 'moved' END FROM Reservacion_Sala_Junta ";
     const QString mon = monday.toString(Qt::ISODate), tue = monday.addDays(1).toString(Qt::ISODate);
     EXPECT_EQ(rows(columns + "WHERE Rsj_Folio = '0000000125'"),
-              QStringList(QStringList({mon, "12:00", "13:00", room, client, who, purpose, "ANA", "ANA", "", "AC", "NULL", "same"})
-                              .join('|')));
+              (QStringList{QStringList{mon, "12:00", "13:00", room, client, who, purpose, "ANA", "ANA", "", "AC",
+                                       "NULL", "same"}
+                               .join('|')}));
     EXPECT_EQ(rows("SELECT * FROM Reservacion_Sala_Junta WHERE Rsj_Folio <> '0000000125' ORDER BY Rsj_Folio"), others);
 
     // A change over two days rewrites the one row twice: it ends on the last.
-    e = loaded("0000000007");
+    e = editor("0000000007");
     click(e, "Modificar");
     set(e, "dpFechaF", QDateTime(monday.addDays(1), {0, 0}));
     setTimes(e, "15:00", "16:30");
@@ -195,9 +198,10 @@ TEST_P(SaveTest, NewRowsAndChangesStoreTypedTextExactlyUnderTenDigitFolios) {
     EXPECT_TRUE(e->OK());
     frmReservacion::Unload();
     EXPECT_EQ(rows(columns + "WHERE Rsj_Folio = '0000000007'"),
-              QStringList(QStringList({tue, "15:00", "16:30", "0000000001", "", who, "Revisión <b>trimestral</b>\nsegunda línea",
-                                       "LUIS", "ANA", "", "AC", "NULL", "moved"})
-                              .join('|')));
+              (QStringList{QStringList{tue, "15:00", "16:30", "0000000001", "", who,
+                                       "Revisión <b>trimestral</b>\nsegunda línea", "LUIS", "ANA", "", "AC", "NULL",
+                                       "moved"}
+                               .join('|')}));
     EXPECT_TRUE(reports().empty());
 }
 
@@ -214,7 +218,7 @@ TEST_P(SaveTest, AFailingStatementLeavesTheDatabaseAsItWas) {
     };
     for (const bool saving : {true, false}) {
         const auto act = [&] {
-            frmReservacion* e = saving ? newOn(monday, "12:00", "13:00", monday.addDays(1)) : loaded("0000000007");
+            frmReservacion* e = saving ? newOn(monday, "12:00", "13:00", monday.addDays(1)) : editor("0000000007");
             return std::make_pair(e, text(e, "txtResponsable"));
         };
         QStringList ran;  // from a second run: the first also sets up the numbering
@@ -230,8 +234,13 @@ TEST_P(SaveTest, AFailingStatementLeavesTheDatabaseAsItWas) {
         const qsizetype catalogueEnd = ran.lastIndexOf("RELEASE SAVEPOINT rs_paso");
         for (int i = 0; i < ran.size(); ++i, frmReservacion::Unload(), cleanUp()) {
             SCOPED_TRACE(ran[i].left(60).toStdString());
-            QString id = i < begin ? "ERR-ID:7500010" : (i == begin || i == commit || i == catalogueEnd + 1) ? "ERR-ID:7500013" : "ERR-ID:7500011";
-            if (!saving) id = "ERR-ID:7500014";
+            // Before the transaction: the overlap check; its own steps, the
+            // stamp and the commit: the trap; a day's steps: that day.
+            const bool trap = i == begin || i == commit || i == catalogueEnd + 1;
+            const QString id = !saving ? "ERR-ID:7500014"
+                               : i < begin ? "ERR-ID:7500010"
+                               : trap      ? "ERR-ID:7500013"
+                                           : "ERR-ID:7500011";
             const QStringList before = snapshot();
             const auto [e, typed] = act();
             rec->failAt(i + 1);
