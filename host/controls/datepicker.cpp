@@ -4,6 +4,7 @@
 #include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 #include "platform/core/units.h"
 
@@ -35,6 +36,7 @@ QColor bgr(int value) {
 DatePicker::DatePicker(QWidget* parent) : QWidget(parent), edit_(new QDateTimeEdit(this)) {
     edit_->setObjectName(QStringLiteral("dtp"));
     edit_->installEventFilter(this);
+    if (auto* text = edit_->findChild<QLineEdit*>()) text->installEventFilter(this);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(edit_);
@@ -182,6 +184,12 @@ void DatePicker::applyCalendarColors() {
 }
 
 bool DatePicker::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != edit_ && event->type() == QEvent::MouseButtonRelease) {
+        // A click picks the part under it, so that typed digits replace it
+        // instead of being refused as extra characters.
+        QMetaObject::invokeMethod(
+            edit_, [this] { edit_->setSelectedSection(edit_->currentSection()); }, Qt::QueuedConnection);
+    }
     if (watched == edit_ && tabonenter_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -108,6 +108,13 @@ TEST(ControlDatePickerTest, KeysChangeOnlyThePartTheFormatShowsAndEnterMovesOnWh
         picker->setProperty("tabonenter", true);
         QTest::keyClick(picker->editor(), Qt::Key_Return);
         EXPECT_TRUE(s.second->editor()->hasFocus());
+        if (format != 2) continue;
+        // Digits typed after a click on the hour replace it.
+        auto* text = picker->editor()->findChild<QLineEdit*>();
+        QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(4, text->height() / 2));
+        QCoreApplication::processEvents();
+        QTest::keyClicks(text, "14");
+        EXPECT_EQ(picker->Value().time(), QTime(14, 30, 0));
     }
 }
 
