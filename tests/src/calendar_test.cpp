@@ -73,7 +73,9 @@ TEST_P(CalendarScreenTest, WindowParameterShapesTheGrid) {
         EXPECT_EQ(grid()->TextMatrix(grid()->Rows() - 1, 0), c.last) << c.value;
         const auto logged = reports();
         EXPECT_EQ(logged.size(), c.warned ? 1u : 0u) << c.value;
-        if (c.warned && !logged.empty()) EXPECT_EQ(logged[0].first, "ERR-ID:7500019");
+        if (c.warned && !logged.empty()) {
+            EXPECT_EQ(logged[0].first, "ERR-ID:7500019");
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,11 @@
 #include <QTemporaryDir>
 
 #include "platform/ado/connection.h"
+
+// Failures print Qt strings as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace testsupport {
 
