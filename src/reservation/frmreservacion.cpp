@@ -251,8 +251,14 @@ void frmReservacion::Controles_Aceptar(bool EsNuevo) {
 // One transaction for the responsible person and every day of the range;
 // the identifier of the failure, after the rollback, or empty once committed.
 QString frmReservacion::storeDays(bool esNuevo) {
-    ado::Transaction transaction(Publico::Sistema()->Conexion());
+    ado::Connection& connection = Publico::Sistema()->Conexion();
+    ado::Transaction transaction(connection);
     GetResponsable(box(txtResponsable_)->Text());
+    // The catalogue is silent about its failures; one that ended the whole
+    // transaction (SQLite does on a full disk) must not let the days be
+    // written one by one outside it.
+    if (!connection.InTransaction())
+        throw core::Error(QStringLiteral("La transacción terminó antes de tiempo; no se guardó nada."));
     const Stamp stamp = currentStamp();
     const Span s = span();
     for (QDate day = s.first; day <= s.last; day = day.addDays(1))

@@ -209,20 +209,23 @@ TEST_P(SaveTest, AFailingStatementLeavesTheDatabaseAsItWas) {
         }
         const qsizetype begin = ran.indexOf("BEGIN"), commit = ran.indexOf("COMMIT");
         const qsizetype catalogueEnd = ran.lastIndexOf("RELEASE SAVEPOINT rs_paso");
-        for (int i = 0; i < ran.size(); ++i, frmReservacion::Unload(), cleanUp()) {
-            SCOPED_TRACE(ran[i].left(60).toStdString());
+        // Each statement fails alone, then failing takes the transaction with it.
+        for (int k = 0; k < 2 * ran.size(); ++k, frmReservacion::Unload(), cleanUp()) {
+            const qsizetype i = k % ran.size();
+            const bool ends = k >= ran.size(), catalogue = i > begin && i <= catalogueEnd;
+            SCOPED_TRACE(ran[i].left(60).toStdString() + (ends ? " (transaction ended)" : ""));
             // Before the transaction: the overlap check; its own steps, the
             // stamp and the commit: the trap; a day's steps: that day.
-            const bool trap = i == begin || i == commit || i == catalogueEnd + 1;
+            const bool trap = i == begin || i == commit || i == catalogueEnd + 1 || (catalogue && ends);
             const QString id = !saving ? "ERR-ID:7500014"
                                : i < begin ? "ERR-ID:7500010"
                                : trap      ? "ERR-ID:7500013"
                                            : "ERR-ID:7500011";
             const QStringList before = snapshot();
             const auto [e, typed] = act();
-            rec->failAt(i + 1);
+            rec->failAt(i + 1, ends);
             click(e, saving ? "Aceptar" : "Eliminar");
-            if (i > begin && i <= catalogueEnd) {
+            if (catalogue && !ends) {
                 EXPECT_TRUE(e->OK());
                 EXPECT_TRUE(reports().empty());
                 EXPECT_EQ(rows("SELECT Rsj_Folio FROM Reservacion_Sala_Junta").size(), 3);
@@ -233,7 +236,8 @@ TEST_P(SaveTest, AFailingStatementLeavesTheDatabaseAsItWas) {
             EXPECT_EQ(text(e, "txtResponsable"), typed);
             ASSERT_EQ(reports().size(), 1u);
             EXPECT_EQ(reports()[0].first, id);
-            EXPECT_TRUE(reports()[0].second.endsWith("fallo simulado de la base de datos"));
+            const char* cause = trap && catalogue ? "no se guardó nada." : "fallo simulado de la base de datos";
+            EXPECT_TRUE(reports()[0].second.endsWith(cause)) << reports()[0].second.toStdString();
             EXPECT_EQ(snapshot(), before);
         }
     }

@@ -6,8 +6,9 @@ namespace testsupport {
 
 void RecordingConnection::record(const QString& sql) {
     statements << sql;
-    if (static_cast<int>(statements.size()) == failAt_)
-        throw core::Error(QStringLiteral("fallo simulado de la base de datos"), sql);
+    if (static_cast<int>(statements.size()) != failAt_) return;
+    if (endsTransaction_) inner_.RollbackTrans();
+    throw core::Error(QStringLiteral("fallo simulado de la base de datos"), sql);
 }
 
 ado::Recordset RecordingConnection::Execute(const QString& sql, const QVariantList& params) {

@@ -25,8 +25,12 @@ public:
     QString description() const override { return inner_.description(); }
 
     // Statement number n (1-based, counting from now; BEGIN and COMMIT
-    // count) throws core::Error.
-    void failAt(int n) { failAt_ = static_cast<int>(statements.size()) + n; }
+    // count) throws core::Error. endsTransaction: the failure also rolls the
+    // open transaction back, as SQLite does on a full disk.
+    void failAt(int n, bool endsTransaction = false) {
+        failAt_ = static_cast<int>(statements.size()) + n;
+        endsTransaction_ = endsTransaction;
+    }
 
     QStringList statements;  // every Execute, plus "BEGIN", "COMMIT", "ROLLBACK"
 
@@ -36,6 +40,7 @@ private:
     std::unique_ptr<ado::Connection> owned_;
     ado::Connection& inner_;
     int failAt_ = 0;
+    bool endsTransaction_ = false;
 };
 
 }  // namespace testsupport
