@@ -10,7 +10,9 @@
 #include "platform/core/fonts.h"
 #include "platform/core/units.h"
 #include "platform/flexgrid/flexgrid.h"
+#include "src/calendar/editoropening.h"
 #include "src/calendar/period.h"
+#include "src/reservation/reservationrecord.h"
 #include "src/shell/hostcontrols.h"
 #include "src/shell/icolorscheme.h"
 #include "src/shell/iflatbutton.h"
@@ -19,8 +21,6 @@
 #include "src/shell/itoolbar.h"
 #include "src/shell/publico.h"
 #include "src/shell/report.h"
-#include "src/calendar/editoropening.h"
-#include "src/reservation/reservationrecord.h"
 
 namespace calendar {
 
@@ -397,7 +397,7 @@ bool frmRS501::Encabezados(int columnas) {
         }
         QTime t = horaInicio_;
         for (int i = 2; i < g.Rows(); ++i) {
-            g.SetTextMatrix(i, 0, t.toString(QStringLiteral("HH:mm")));
+            g.SetTextMatrix(i, 0, reservation::textoDeHora(t));
             g.setRow(i);
             g.setCol(0);
             g.setCellFontSize(10);

@@ -24,7 +24,7 @@ TEST_P(EditorTest, FreeSlotOpensANewReservationForThatSlotAndRoom) {
         openOnRoom(c.mayMoveEndDate);
         const QDate wednesday = monday.addDays(2);
         markGrid();
-        onEditor([&](frmReservacion* e) {
+        throughEditor(c.slot, wednesday, [&](frmReservacion* e) {
             EXPECT_EQ(value(e, "dpFechaI").toDate(), wednesday);
             EXPECT_EQ(value(e, "dpFechaF").toDate(), wednesday);
             EXPECT_EQ(value(e, "dpHoraInicio").toDateTime().time(), c.start);
@@ -45,9 +45,6 @@ TEST_P(EditorTest, FreeSlotOpensANewReservationForThatSlotAndRoom) {
             EXPECT_TRUE(e->isVisible());
             click(e, "Cancelar");
         });
-        doubleClick(c.slot, wednesday);
-        EXPECT_TRUE(shown);
-        EXPECT_FALSE(leftUp);
         EXPECT_FALSE(repainted());
         EXPECT_FALSE(frmReservacion::exists());
         EXPECT_TRUE(reports().empty());
@@ -60,7 +57,8 @@ TEST_P(EditorTest, ReservedSlotShowsTheStoredReservationLockedUntilModified) {
         conn->Execute("DELETE FROM Permiso_Usuario");
         conn->Execute("DELETE FROM Reservacion_Sala_Junta");
         openOnRoom(mayMoveEndDate);
-        onEditor([&](frmReservacion* e) {
+        markGrid();
+        throughEditor("10:00", monday, [&](frmReservacion* e) {
             EXPECT_EQ(text(e, "txtFolio"), "0000000007");
             EXPECT_EQ(value(e, "dpFechaI").toDate(), monday);
             EXPECT_EQ(value(e, "dpFechaF").toDate(), monday);
@@ -92,10 +90,6 @@ TEST_P(EditorTest, ReservedSlotShowsTheStoredReservationLockedUntilModified) {
             EXPECT_TRUE(e->isVisible());
             click(e, "Cancelar");
         });
-        markGrid();
-        doubleClick("10:00", monday);
-        EXPECT_TRUE(shown);
-        EXPECT_FALSE(leftUp);
         EXPECT_FALSE(repainted());
         EXPECT_TRUE(reports().empty());
     }
@@ -120,10 +114,7 @@ TEST_P(EditorTest, EveryWayOutHidesTheEditorAndOnlyAStoredChangeRepaints) {
     for (const auto& [name, leave] : cases) {
         SCOPED_TRACE(name);
         markGrid();
-        onEditor(leave);
-        doubleClick("10:00", monday);
-        EXPECT_TRUE(shown);
-        EXPECT_FALSE(leftUp);
+        throughEditor("10:00", monday, leave);
         EXPECT_FALSE(repainted());
         EXPECT_FALSE(frmReservacion::exists());
     }

@@ -59,6 +59,15 @@ protected:
         poll->start(5);
     }
 
+    // Double-clicks the cell with act scheduled on the editor it opens: the
+    // editor must come up, and act must leave it.
+    void throughEditor(const char* slot, const QDate& day, std::function<void(frmReservacion*)> act) {
+        onEditor(std::move(act));
+        doubleClick(slot, day);
+        EXPECT_TRUE(shown);
+        EXPECT_FALSE(leftUp);
+    }
+
     void doubleClick(const char* slot, const QDate& day) {
         const QRect cell = grid()->cellRect(rowOf(slot), columnOf(day));
         ASSERT_TRUE(grid()->viewport()->rect().contains(cell.center())) << slot;

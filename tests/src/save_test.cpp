@@ -258,18 +258,12 @@ TEST_P(SaveTest, APersonBooksChangesAndCancelsFromTheCalendar) {
         QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(input, keys);
     };
-    const auto step = [&](const char* slot, const QDate& day, std::function<void(frmReservacion*)> act) {
-        onEditor(act);
-        doubleClick(slot, day);
-        EXPECT_TRUE(shown);
-        EXPECT_FALSE(leftUp);
-    };
     const QString columns = "SELECT Rsj_Fecha, Rsj_Inicio, Rsj_Fin, Sj_Cve_Sala_Junta, Rsj_Cliente, Rsj_Responsable, "
                             "Rsj_Proposito, Oper_Alta, Oper_Ult_Modif, Oper_Baja, Es_Cve_Estado, CASE WHEN Fecha_Baja "
                             "= Fecha_Ult_Modif THEN 'cancelled' WHEN Fecha_Alta = Fecha_Ult_Modif THEN 'same' ELSE "
                             "'moved' END FROM Reservacion_Sala_Junta WHERE Rsj_Folio = ";
     const QString mon = monday.toString(Qt::ISODate), tue = tuesday.toString(Qt::ISODate);
-    step("14:00", tuesday, [&](frmReservacion* e) {
+    throughEditor("14:00", tuesday, [&](frmReservacion* e) {
         type(e, "txtResponsable", "o'brien; x\\");
         type(e, "txtProposito", "Plan ' ; \\");
         click(e, "Aceptar");
@@ -277,14 +271,14 @@ TEST_P(SaveTest, APersonBooksChangesAndCancelsFromTheCalendar) {
     EXPECT_EQ(cell(), std::make_pair(kBlue, QString("0000000008")));
     EXPECT_EQ(rows(columns + "'0000000008'"),
               QStringList{tue + "|14:00|14:30|0000000001||O'BRIEN; X\\|Plan ' ; \\|ANA|ANA||AC|same"});
-    step("10:00", monday, [&](frmReservacion* e) {
+    throughEditor("10:00", monday, [&](frmReservacion* e) {
         click(e, "Modificar");
         type(e, "txtProposito", "Otro plan");
         click(e, "Aceptar");
     });
     EXPECT_EQ(rows(columns + "'0000000007'"),  // created outside the module: no creation stamps to keep
               QStringList{mon + "|09:30|11:00|0000000001|0003|LAURA MÉNDEZ|Otro plan|NULL|ANA||AC|moved"});
-    step("14:00", tuesday, [&](frmReservacion* e) { click(e, "Eliminar"); });
+    throughEditor("14:00", tuesday, [&](frmReservacion* e) { click(e, "Eliminar"); });
     EXPECT_EQ(cell(), std::make_pair(kGreen, QString()));
     EXPECT_EQ(rows(columns + "'0000000008'"),
               QStringList{tue + "|14:00|14:30|0000000001||O'BRIEN; X\\|Plan ' ; \\|ANA|ANA|ANA|CA|cancelled"});
