@@ -7,19 +7,9 @@
 #include <QVariantList>
 #include <QWidget>
 
+#include "src/calendar/calendarcontrols.h"
 #include "src/calendar/calendarlayout.h"
 #include "src/shell/screenparent.h"
-
-class QGroupBox;
-class QLabel;
-
-namespace flexgrid {
-class FlexGrid;
-}
-namespace shell {
-class IToolbar;
-class ITextBox;
-}  // namespace shell
 
 namespace calendar {
 
@@ -96,10 +86,7 @@ protected:
 
 private:
     frmRS501();
-    void buildControls();
-    void buildLegend();
     void connectEvents();
-    void applyGeometry(const CalendarGeometry& g);
 
     // Failure trail: label, CR LF, then the description or the inner trail.
     bool fail(const QString& label, const QString& description);
@@ -111,7 +98,8 @@ private:
     void navigate(const QString& label, const QString& periodId, const QString& redrawId, Change change);
     QString roomKey() const;
     void lookUpRoom();
-    bool markCell(int row, int col, const QString& room);
+    void onRoomBox(const QString& label, const QString& id, bool confirmed);
+    void markCell(int row, int col, const QString& room);
 
     shell::ScreenParent parent_;
     QString horario_;
@@ -127,12 +115,7 @@ private:
     bool loaded_ = false;
     int generation_ = 0;  // counts grid rebuilds, so a superseded painting stops
 
-    QWidget* controles_ = nullptr;
-    QWidget* txtSalaJunta_ = nullptr;
-    QLabel* txtNSalaJunta_ = nullptr;
-    flexgrid::FlexGrid* msfDisponibilidad_ = nullptr;
-    QGroupBox* frNomenclatura_ = nullptr;
-    QObject* colorQNT_ = nullptr;
+    CalendarControls ui_;
     CalendarGeometry geometry_;
 };
 

@@ -41,7 +41,7 @@ protected:
     }
 
     void TearDown() override {
-        delete calendar::frmRS501::instance();
+        if (calendar::frmRS501::exists()) delete calendar::frmRS501::instance();
         session.reset();
         BackendTest::TearDown();
     }

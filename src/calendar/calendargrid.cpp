@@ -1,0 +1,89 @@
+#include "src/calendar/calendargrid.h"
+
+#include <algorithm>
+
+#include "platform/ado/sqltext.h"
+#include "platform/flexgrid/flexgrid.h"
+#include "src/calendar/calendarcontrols.h"
+#include "src/calendar/period.h"
+#include "src/reservation/reservationrecord.h"
+
+namespace calendar {
+
+void shapeGrid(flexgrid::FlexGrid& g, int columnas, int renglones) {
+    g.Clear();
+    g.setFixedCols(0);
+    g.setFixedRows(0);
+    g.setRows(5);
+    g.setCols(5);
+    g.setFixedCols(1);
+    g.setFixedRows(2);
+    g.setCols(columnas + 1);
+    g.setRows(renglones + 2);
+    g.setMergeCells(flexgrid::FlexGrid::flexMergeFree);
+    g.SetMergeRow(0, true);
+    g.SetMergeCol(0, true);
+    g.SetColAlignment(0, flexgrid::FlexGrid::flexAlignCenterCenter);
+    g.setRowHeightMin(400);
+}
+
+std::vector<QDate> writeHeadings(flexgrid::FlexGrid& g, const QDate& inicio, int columnas, const QTime& horaInicio) {
+    std::vector<QDate> fechas(static_cast<std::size_t>(std::max(columnas, 0)) + 1);
+    g.SetTextMatrix(0, 0, QStringLiteral(" "));
+    g.SetTextMatrix(1, 0, QStringLiteral(" "));
+    const QLocale locale = titleLocale();
+    QDate d = inicio;
+    for (int j = 1; j <= columnas; ++j) {
+        g.SetColAlignment(j, flexgrid::FlexGrid::flexAlignCenterCenter);
+        fechas[static_cast<std::size_t>(j)] = d;
+        g.SetTextMatrix(0, j, monthTitle(d, locale));
+        g.SetTextMatrix(1, j, dayName(weekdayFromSunday(d)) + QLatin1Char(' ') + d.toString(QStringLiteral("dd")));
+        d = d.addDays(1);
+    }
+    QTime t = horaInicio;
+    for (int i = 2; i < g.Rows(); ++i) {
+        g.SetTextMatrix(i, 0, reservation::textoDeHora(t));
+        g.setRow(i);
+        g.setCol(0);
+        g.setCellFontSize(10);
+        t = t.addSecs(30 * 60);
+    }
+    return fechas;
+}
+
+QString availabilityStatement(const QString& room, const QString& dayText, const QString& slot) {
+    QString sql;
+    sql += QStringLiteral("SELECT Rsj_Folio ");
+    sql += QStringLiteral("FROM Reservacion_Sala_Junta ");
+    sql += QStringLiteral("WHERE Sj_Cve_Sala_Junta = '");
+    sql += ado::protect(room);
+    sql += QStringLiteral("' AND ");
+    sql += QStringLiteral("   Rsj_Fecha = '");
+    sql += ado::protect(dayText);
+    sql += QStringLiteral("' AND ");
+    sql += QStringLiteral("   '");
+    sql += ado::protect(slot);
+    sql += QStringLiteral("' BETWEEN Rsj_Inicio AND Rsj_Fin AND ");
+    sql += QStringLiteral("   '");
+    sql += ado::protect(slot);
+    sql += QStringLiteral("' <> Rsj_Fin AND ");
+    sql += QStringLiteral("   Es_Cve_Estado <> 'CA' ");
+    return sql;
+}
+
+void paintSlot(flexgrid::FlexGrid& g, int row, int col, const std::optional<QString>& folio, bool inhabil) {
+    g.setRow(row);
+    g.setCol(col);
+    g.SetMergeRow(row, true);
+    g.SetMergeCol(col, true);
+    if (!folio) {
+        g.setCellBackColor(inhabil ? kSilver : kGreen);
+        g.setCellForeColor(kBlack);
+        return;
+    }
+    g.SetTextMatrix(row, col, *folio);
+    g.setCellBackColor(inhabil ? kSilver : kBlue);
+    g.setCellForeColor(kWhite);
+}
+
+}  // namespace calendar

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+namespace flexgrid {
+class FlexGrid;
+}
+
+namespace calendar {
+
+// Clears the grid and gives it one heading column of slot times, two
+// heading rows (month, day) and columnas x renglones slot cells.
+void shapeGrid(flexgrid::FlexGrid& g, int columnas, int renglones);
+
+// Writes the month and day headings from inicio and the slot times from
+// horaInicio in half-hour steps; returns the date of each column (column 0
+// has none).
+std::vector<QDate> writeHeadings(flexgrid::FlexGrid& g, const QDate& inicio, int columnas, const QTime& horaInicio);
+
+// The question asked for one slot cell: the folio of the room's reservation
+// in force that covers the slot on the day. A reservation ending at the slot
+// does not cover it. dayText is the day as the host formats dates for SQL.
+QString availabilityStatement(const QString& room, const QString& dayText, const QString& slot);
+
+// Paints one slot cell free (no reservation) or reserved with its folio,
+// silver on a non-working day either way; joins it to the merges of its row
+// and column.
+void paintSlot(flexgrid::FlexGrid& g, int row, int col, const std::optional<QString>& folio, bool inhabil);
+
+}  // namespace calendar
