@@ -1,16 +1,16 @@
 #include "src/shell/pantalla.h"
 
-#include "src/calendar/frmrs501.h"
+#include <exception>
 
 namespace shell {
 
-Pantalla::Pantalla(QObject* parent) : QObject(parent) {
+Pantalla::Pantalla(std::function<QObject*()> screen, QObject* parent) : QObject(parent), screen_(std::move(screen)) {
     setObjectName(QStringLiteral("Pantalla"));
 }
 
 QObject* Pantalla::GetPantalla() const {
     try {
-        return calendar::frmRS501::instance();
+        return screen_();
     } catch (const std::exception&) {
         return nullptr;  // the host gets an empty reference, nothing is shown
     }

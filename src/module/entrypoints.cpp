@@ -4,27 +4,11 @@
 #include "platform/component/entrypoints.h"
 
 #include "platform/component/runtime.h"
-#include "src/calendar/frmrs501.h"
-#include "src/shell/pantalla.h"
-#include "src/shell/publico.h"
+#include "src/module/module.h"
 
 #define RS501_EXPORT extern "C" __attribute__((visibility("default")))
 
-namespace {
-
-const component::Registration& registration() {
-    static const component::Registration data{
-        QStringLiteral("RS501"),
-        {{QStringLiteral("RS501.Pantalla"),
-          [] {
-              shell::Publico::iniciar();  // before the first Pantalla reaches the host
-              return static_cast<QObject*>(new shell::Pantalla());
-          }}},
-        [] { return calendar::frmRS501::exists(); }};
-    return data;
-}
-
-}  // namespace
+using rs501::registration;
 
 RS501_EXPORT int DllMain(int reason) {
     return component::Runtime::instance().attach(registration(), reason);
