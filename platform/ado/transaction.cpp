@@ -1,19 +1,23 @@
 #include "platform/ado/transaction.h"
 
+#include <utility>
+
 #include <QDebug>
 
 #include "platform/core/error.h"
 
 namespace ado {
 
-Transaction::Transaction(Connection& connection) : connection_(connection) {
-    connection_.BeginTrans();
+Transaction::Transaction(Connection& connection) : connection_(&connection) {
+    connection_->BeginTrans();
 }
 
+Transaction::Transaction(Transaction&& other) noexcept : connection_(std::exchange(other.connection_, nullptr)) {}
+
 Transaction::~Transaction() {
-    if (!open_) return;
+    if (!connection_) return;
     try {
-        connection_.RollbackTrans();
+        connection_->RollbackTrans();
     } catch (const core::Error& e) {
         // A destructor must not throw; the engine ends the transaction anyway
         // when the connection goes.
@@ -22,10 +26,15 @@ Transaction::~Transaction() {
 }
 
 void Transaction::commit() {
-    connection_.CommitTrans();
-    // Only now is there nothing left to roll back: a commit that failed may
-    // have left the transaction open.
-    open_ = false;
+    if (!connection_) throw core::Error(QStringLiteral("No hay una transacción abierta que confirmar."));
+    connection_->CommitTrans();
+    connection_ = nullptr;
+}
+
+void Transaction::rollback() {
+    if (!connection_) throw core::Error(QStringLiteral("No hay una transacción abierta que deshacer."));
+    Connection* connection = std::exchange(connection_, nullptr);
+    connection->RollbackTrans();
 }
 
 }  // namespace ado

@@ -5,18 +5,27 @@
 namespace ado {
 
 // Begins a transaction and rolls it back on scope exit unless committed.
-class Transaction {
+// Discarding one at once would roll back before anything ran in it.
+class [[nodiscard]] Transaction {
 public:
     explicit Transaction(Connection& connection);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
+    // The moved-from guard no longer owns the transaction.
+    Transaction(Transaction&& other) noexcept;
+    Transaction& operator=(Transaction&&) = delete;
 
+    // Disarms only once the engine has committed: a refused commit may leave
+    // the transaction open, and the guard still rolls it back.
     void commit();
+    // Rolls back now, reporting a failure instead of swallowing it as the
+    // destructor must.
+    void rollback();
+    bool open() const { return connection_ != nullptr; }
 
 private:
-    Connection& connection_;
-    bool open_ = true;
+    Connection* connection_;
 };
 
 }  // namespace ado
