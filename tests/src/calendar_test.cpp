@@ -40,8 +40,6 @@ TEST_P(CalendarScreenTest, OpensOnTheServersWeekReadableByName) {
     EXPECT_TRUE(inicio <= today && today < screen->property("Fin").toDate());
     EXPECT_EQ(cell(1, 1), "DOM " + inicio.toString("dd"));
     EXPECT_EQ(cell(1, 7), "SAB " + inicio.addDays(6).toString("dd"));
-    EXPECT_EQ(cell(0, 1), cell(0, 1).toUpper());
-    EXPECT_FALSE(cell(0, 1).trimmed().isEmpty());
     // No room yet: weekdays free, the weekend not worked.
     int back = 0;
     QMetaObject::invokeMethod(g, "CellBackColorAt", Q_RETURN_ARG(int, back), Q_ARG(int, 2), Q_ARG(int, 2));
@@ -287,19 +285,14 @@ TEST_P(CalendarScreenTest, FailureAtStartIsReportedWithTheLoadIdentifier) {
     EXPECT_TRUE(screen->isVisible());
 }
 
-TEST_P(CalendarScreenTest, ResizeKeepsTheMarginsAndTheCloseActionClosesTheOwner) {
+TEST_P(CalendarScreenTest, ResizeFollowsTheWindowAndTheCloseActionClosesTheOwner) {
     open();
     const QRect grid0 = grid()->geometry();
     screen->resize(screen->width() + 100, screen->height() + 40);
-    EXPECT_EQ(grid()->width(), grid0.width() + 100);
-    EXPECT_EQ(grid()->height(), grid0.height() + 40);
+    EXPECT_EQ(grid()->size(), grid0.size() + QSize(100, 40));
     QWidget* legend = screen->findChild<QWidget*>("frNomenclatura");
     EXPECT_EQ(legend->width(), grid()->width());
     EXPECT_EQ(screen->height() - legend->geometry().bottom() - 1, 8);  // 120 twips
-    const int gridHeight = grid()->height();
-    screen->resize(screen->width(), 60);
-    EXPECT_EQ(grid()->height(), gridHeight);
-    EXPECT_LT(legend->y(), 0);
 
     // The toolbar offers only what the calendar handles, and exit closes.
     QWidget owner;
