@@ -70,9 +70,13 @@ TEST_P(CalendarScreenTest, WindowParameterShapesTheGrid) {
         open();
         EXPECT_EQ(grid()->Rows(), c.rows);
         EXPECT_EQ(grid()->Cols(), 8);
-        if (c.last) EXPECT_EQ(grid()->TextMatrix(grid()->Rows() - 1, 0), c.last);
+        if (c.last) {
+            EXPECT_EQ(grid()->TextMatrix(grid()->Rows() - 1, 0), c.last);
+        }
         EXPECT_EQ(reports().size(), c.warned ? 1u : 0u);
-        if (c.warned && !reports().empty()) EXPECT_EQ(reports()[0].first, "ERR-ID:7500019");
+        if (c.warned && !reports().empty()) {
+            EXPECT_EQ(reports()[0].first, "ERR-ID:7500019");
+        }
     }
 }
 
