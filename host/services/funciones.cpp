@@ -185,6 +185,22 @@ bool Funciones::EsDiaInhabil(const QDate& date) {
     });
 }
 
+QList<QDate> Funciones::DiasInhabiles(const QDate& desde, const QDate& hasta) {
+    return guarded([&] {
+        if (!desde.isValid() || !hasta.isValid()) throw core::Error(QStringLiteral("La fecha no es válida."));
+        const std::set<int> rest = restDays();
+        std::set<QDate> stored;
+        for (ado::Recordset rs = connection().Execute(
+                 QStringLiteral("SELECT Di_Fecha FROM Dia_Inhabil WHERE Di_Fecha BETWEEN ? AND ?"), {desde, hasta});
+             !rs.Eof(); rs.MoveNext())
+            stored.insert(QDate::fromString(rs.Fields(0).Value.toString().left(10), Qt::ISODate));
+        QList<QDate> days;
+        for (QDate d = desde; d <= hasta; d = d.addDays(1))
+            if (rest.count(d.dayOfWeek()) || stored.count(d)) days << d;
+        return days;
+    });
+}
+
 QString Funciones::ObtenerTransaccion(const QString& transaction, const QString& system) {
     return guarded([&] {
         const QString code = transaction.trimmed();

@@ -36,6 +36,7 @@ public:
     Q_INVOKABLE QString FormatoFechaSQL(const QDate& date) override;
     Q_INVOKABLE QString FormatoFechaHoraSQL(const QDateTime& dateTime) override;
     Q_INVOKABLE bool EsDiaInhabil(const QDate& date) override;
+    Q_INVOKABLE QList<QDate> DiasInhabiles(const QDate& desde, const QDate& hasta) override;
     Q_INVOKABLE QString ObtenerTransaccion(const QString& transaction, const QString& system) override;
     Q_INVOKABLE void LimpiarControles(QWidget* screen, const QString& group) override;
     Q_INVOKABLE void HabilitarControles(QWidget* screen, const QString& group) override;

@@ -4,4 +4,11 @@ namespace ado {
 
 Connection::~Connection() = default;
 
+std::vector<Recordset> Connection::ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) {
+    std::vector<Recordset> out;
+    out.reserve(paramLists.size());
+    for (const QVariantList& params : paramLists) out.push_back(Execute(sql, params));
+    return out;
+}
+
 }  // namespace ado

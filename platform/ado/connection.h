@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include <QString>
 #include <QVariantList>
@@ -19,6 +20,11 @@ public:
     // Runs exactly one statement. Each "?" in the text takes the next
     // parameter, bound (never pasted into the text).
     virtual Recordset Execute(const QString& sql, const QVariantList& params = {}) = 0;
+    // Runs one statement once per parameter list, in order, and returns the
+    // results in that order. The first failure raises core::Error; an
+    // engine may send the executions together, so a failure says nothing of
+    // which ones ran before it.
+    virtual std::vector<Recordset> ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists);
 
     virtual void BeginTrans() = 0;
     virtual void CommitTrans() = 0;

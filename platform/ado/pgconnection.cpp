@@ -2,7 +2,9 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 
 #include <QDate>
 #include <QDateTime>
@@ -16,6 +18,10 @@ namespace ado {
 namespace {
 
 constexpr std::size_t kPreparedLimit = 256;
+// Executions sent before their results are read: enough for a month of
+// slot cells in one round trip, few enough that neither side's socket
+// buffer fills while the other waits.
+constexpr std::size_t kBatchLimit = 1000;
 
 // Type identifiers of the built-in types whose values we hand out as numbers.
 constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
@@ -51,6 +57,26 @@ QByteArray paramText(const QVariant& v) {
     checkValue(text);  // libpq would cut a text at a NUL
     return text.toUtf8();
 }
+
+// Parameter texts and the pointers libpq reads them through; a null
+// parameter is a null pointer.
+struct ParamValues {
+    explicit ParamValues(const QVariantList& params) {
+        texts.reserve(params.size());  // no reallocation: values point into texts
+        for (const QVariant& v : params) {
+            if (v.isNull()) {
+                values.push_back(nullptr);
+            } else {
+                texts.push_back(paramText(v));
+                values.push_back(texts.back().constData());
+            }
+        }
+    }
+    int count() const { return static_cast<int>(values.size()); }
+
+    std::vector<QByteArray> texts;
+    std::vector<const char*> values;
+};
 
 }  // namespace
 
@@ -121,19 +147,9 @@ QString PgConnection::preparedName(const QString& sql, int paramCount) {
 PGresult* PgConnection::send(const QString& sql, const QVariantList& params) {
     if (params.isEmpty())
         return PQexecParams(conn_, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
-    std::vector<QByteArray> texts;
-    std::vector<const char*> values;
-    texts.reserve(params.size());
-    for (const QVariant& v : params) {
-        if (v.isNull()) {
-            values.push_back(nullptr);
-        } else {
-            texts.push_back(paramText(v));
-            values.push_back(texts.back().constData());
-        }
-    }
+    const ParamValues p(params);
     const QByteArray name = preparedName(sql, static_cast<int>(params.size())).toLatin1();
-    return PQexecPrepared(conn_, name.constData(), static_cast<int>(values.size()), values.data(), nullptr, nullptr, 0);
+    return PQexecPrepared(conn_, name.constData(), p.count(), p.values.data(), nullptr, nullptr, 0);
 }
 
 Recordset PgConnection::collect(PGresult* raw, const QString& sql) {
@@ -161,6 +177,64 @@ Recordset PgConnection::collect(PGresult* raw, const QString& sql) {
 Recordset PgConnection::Execute(const QString& sql, const QVariantList& params) {
     if (!InTransaction()) reconnectIfLost();
     return collect(send(sql, params), sql);
+}
+
+std::vector<Recordset> PgConnection::ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) {
+    if (paramLists.empty()) return {};
+    if (!InTransaction()) reconnectIfLost();
+    const QByteArray name = preparedName(sql, static_cast<int>(paramLists.front().size())).toLatin1();
+    std::vector<Recordset> out;
+    out.reserve(paramLists.size());
+    for (std::size_t from = 0; from < paramLists.size(); from += kBatchLimit) {
+        const std::size_t to = std::min(paramLists.size(), from + kBatchLimit);
+        if (PQenterPipelineMode(conn_) != 1) throw core::Error(lastMessage(), sql);
+        struct Leave {
+            pg_conn* conn;
+            ~Leave() { PQexitPipelineMode(conn); }
+        } leave{conn_};
+        sendBatch(name, paramLists, from, to);
+        receiveBatch(to - from, sql, out);
+    }
+    return out;
+}
+
+void PgConnection::sendBatch(const QByteArray& name, const std::vector<QVariantList>& paramLists, std::size_t from,
+                             std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+        const ParamValues p(paramLists[i]);
+        if (PQsendQueryPrepared(conn_, name.constData(), p.count(), p.values.data(), nullptr, nullptr, 0) != 1)
+            throw core::Error(lastMessage());
+    }
+    if (PQpipelineSync(conn_) != 1) throw core::Error(lastMessage());
+}
+
+// Reads every result up to the sync point, even after a failure, so the
+// connection is ready for the next statement; then raises the first failure.
+void PgConnection::receiveBatch(std::size_t count, const QString& sql, std::vector<Recordset>& out) {
+    std::optional<core::Error> failure;
+    for (std::size_t i = 0; i < count; ++i) {
+        PGresult* r = PQgetResult(conn_);
+        if (!r) {
+            if (!failure) failure = core::Error(lastMessage(), sql);
+            break;
+        }
+        if (failure) {
+            PQclear(r);
+        } else {
+            try {
+                out.push_back(collect(r, sql));
+            } catch (const core::Error& e) {
+                failure = e;
+            }
+        }
+        while (PGresult* end = PQgetResult(conn_)) PQclear(end);  // each execution's results end with a null
+    }
+    while (PGresult* r = PQgetResult(conn_)) {
+        const bool sync = PQresultStatus(r) == PGRES_PIPELINE_SYNC;
+        PQclear(r);
+        if (sync) break;
+    }
+    if (failure) throw *failure;
 }
 
 void PgConnection::BeginTrans() {

@@ -21,6 +21,9 @@ public:
     ~PgConnection() override;
 
     Recordset Execute(const QString& sql, const QVariantList& params = {}) override;
+    // Sends the executions together in pipeline mode: one round trip per
+    // batch instead of one per execution.
+    std::vector<Recordset> ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) override;
     void BeginTrans() override;
     void CommitTrans() override;
     void RollbackTrans() override;
@@ -32,6 +35,9 @@ private:
     void setUpSession();
     void reconnectIfLost();
     pg_result* send(const QString& sql, const QVariantList& params);
+    void sendBatch(const QByteArray& name, const std::vector<QVariantList>& paramLists, std::size_t from,
+                   std::size_t to);
+    void receiveBatch(std::size_t count, const QString& sql, std::vector<Recordset>& out);
     QString preparedName(const QString& sql, int paramCount);
     Recordset collect(pg_result* result, const QString& sql);
     QString lastMessage() const;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/ado/sqltext.h"
 #include "platform/flexgrid/flexgrid.h"
 #include "src/calendar/calendarcontrols.h"
 #include "src/calendar/period.h"
@@ -51,24 +50,16 @@ std::vector<QDate> writeHeadings(flexgrid::FlexGrid& g, const QDate& inicio, int
     return fechas;
 }
 
-QString availabilityStatement(const QString& room, const QString& dayText, const QString& slot) {
-    QString sql;
-    sql += QStringLiteral("SELECT Rsj_Folio ");
-    sql += QStringLiteral("FROM Reservacion_Sala_Junta ");
-    sql += QStringLiteral("WHERE Sj_Cve_Sala_Junta = '");
-    sql += ado::protect(room);
-    sql += QStringLiteral("' AND ");
-    sql += QStringLiteral("   Rsj_Fecha = '");
-    sql += ado::protect(dayText);
-    sql += QStringLiteral("' AND ");
-    sql += QStringLiteral("   '");
-    sql += ado::protect(slot);
-    sql += QStringLiteral("' BETWEEN Rsj_Inicio AND Rsj_Fin AND ");
-    sql += QStringLiteral("   '");
-    sql += ado::protect(slot);
-    sql += QStringLiteral("' <> Rsj_Fin AND ");
-    sql += QStringLiteral("   Es_Cve_Estado <> 'CA' ");
+const QString& availabilityStatement() {
+    static const QString sql = QStringLiteral("SELECT Rsj_Folio ") + QStringLiteral("FROM Reservacion_Sala_Junta ") +
+                               QStringLiteral("WHERE Sj_Cve_Sala_Junta = ? AND ") + QStringLiteral("   Rsj_Fecha = ? AND ") +
+                               QStringLiteral("   ? BETWEEN Rsj_Inicio AND Rsj_Fin AND ") +
+                               QStringLiteral("   ? <> Rsj_Fin AND ") + QStringLiteral("   Es_Cve_Estado <> 'CA' ");
     return sql;
+}
+
+QVariantList availabilityParams(const QString& room, const QString& dayText, const QString& slot) {
+    return {room, dayText, slot, slot};
 }
 
 void paintSlot(flexgrid::FlexGrid& g, int row, int col, const std::optional<QString>& folio, bool inhabil) {

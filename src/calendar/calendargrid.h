@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 #include <QTime>
+#include <QVariantList>
 
 namespace flexgrid {
 class FlexGrid;
@@ -22,10 +23,13 @@ void shapeGrid(flexgrid::FlexGrid& g, int columnas, int renglones);
 // has none).
 std::vector<QDate> writeHeadings(flexgrid::FlexGrid& g, const QDate& inicio, int columnas, const QTime& horaInicio);
 
-// The question asked for one slot cell: the folio of the room's reservation
+// The question asked for each slot cell: the folio of the room's reservation
 // in force that covers the slot on the day. A reservation ending at the slot
-// does not cover it. dayText is the day as the host formats dates for SQL.
-QString availabilityStatement(const QString& room, const QString& dayText, const QString& slot);
+// does not cover it. One text for every cell, so it is prepared once; the
+// cell's values are bound by availabilityParams.
+const QString& availabilityStatement();
+// dayText is the day as the host formats dates for SQL.
+QVariantList availabilityParams(const QString& room, const QString& dayText, const QString& slot);
 
 // Paints one slot cell free (no reservation) or reserved with its folio,
 // silver on a non-working day either way; joins it to the merges of its row

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include <QDate>
 #include <QPointer>
 #include <QString>
@@ -99,7 +102,12 @@ private:
     QString roomKey() const;
     void lookUpRoom();
     void onRoomBox(const QString& label, const QString& id, bool confirmed);
-    void markCell(int row, int col, const QString& room);
+    struct SlotCell {
+        int row, col;
+    };
+    std::vector<SlotCell> slotCells() const;
+    std::vector<std::optional<QString>> askCells(const std::vector<SlotCell>& cells, const QString& room);
+    QDate dayOf(const SlotCell& cell) const;
 
     shell::ScreenParent parent_;
     QString horario_;

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -31,6 +32,9 @@ public:
     virtual QString FormatoFechaSQL(const QDate& date) = 0;
     virtual QString FormatoFechaHoraSQL(const QDateTime& dateTime) = 0;
     virtual bool EsDiaInhabil(const QDate& date) = 0;
+    // The days from desde to hasta (both included) for which EsDiaInhabil
+    // holds, in one look-up, in date order.
+    virtual QList<QDate> DiasInhabiles(const QDate& desde, const QDate& hasta) = 0;
     virtual QString ObtenerTransaccion(const QString& transaction, const QString& system) = 0;
     // Empty / enable every control of the screen whose Tag equals group.
     virtual void LimpiarControles(QWidget* screen, const QString& group) = 0;
