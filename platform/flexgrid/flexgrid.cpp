@@ -205,7 +205,10 @@ struct FlexGrid::Private {
             in.mergeCols.reserve(columns.size());
             for (const Column& column : columns) in.mergeCols.push_back(column.merge);
         }
-        blocks = layoutMerges(in);
+        const MergeLayout layout(in);
+        blocks.resize(cells.size());
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < cols; ++c) blocks[static_cast<std::size_t>(r) * cols + c] = layout.block(r, c);
         mergesDirty = false;
     }
 
