@@ -97,7 +97,10 @@ void MergeLayout::layoutFree(const MergeInput& input) {
     for (int r = 0; r < rows_; ++r) {
         for (int c = 0; c < cols_;) {
             const int last = runs.last[at(r, c)];
-            if (!placed[at(r, c)]) place(QRect(c, r, last - c + 1, bottomOfBlock(v, runs, placed, r, c) - r + 1), placed);
+            if (!placed[at(r, c)]) {
+                const int bottom = bottomOfBlock(v, runs, placed, r, c);
+                place(QRect(QPoint(c, r), QPoint(last, bottom)), placed);
+            }
             c = last + 1;
         }
     }
