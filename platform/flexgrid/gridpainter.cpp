@@ -14,7 +14,7 @@ constexpr int kGridColor = 0xC0C0C0;
 constexpr int kGridColorFixed = 0x808080;
 constexpr int kBackgroundBeyondCells = 0x808080;
 
-// Designed colours may name a system colour (high bit set, index in the low
+// Screen colours may name a system colour (high bit set, index in the low
 // byte); these are the classic desktop values the screens were drawn with.
 QColor resolveColor(int value) {
     const quint32 v = static_cast<quint32>(value);
