@@ -1,12 +1,14 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QRect>
 #include <QString>
 
-#include "platform/flexgrid/mergelayout.h"
+class QHelpEvent;
 
 namespace flexgrid {
 
@@ -14,6 +16,9 @@ namespace flexgrid {
 // and font size, free merging of equal neighbours, and a redraw switch.
 // Colours are 0x00BBGGRR numbers; sizes in twips. Members are named as the
 // screens use them and reachable by name through the meta-object system.
+// The cells live in a CellStore, their places come from GridGeometry and
+// MergeLayout and a GridPainter draws them; the widget itself keeps the
+// current cell, the redraw switch and the tip, and turns input into moves.
 class FlexGrid : public QAbstractScrollArea {
     Q_OBJECT
     Q_PROPERTY(int Rows READ Rows WRITE setRows)
@@ -120,15 +125,20 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    // What a change leaves out of date, besides the picture.
+    enum Stale { kPicture = 0, kMerges = 1, kSizes = 2 };
+
     void changeEvent(QEvent* event) override;
+    void relayout(int stale);
     void updateScrollRanges();
-    void shapeChanged(bool currentMoved);
     bool cellAt(const QPoint& pos, int* row, int* col) const;
+    void setCurrent(int row, int col);
     void moveCurrent(int row, int col);
     void scrollToCell(int row, int col);
+    void showTip(QHelpEvent& event);
 
     struct Private;
-    Private* d;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace flexgrid
