@@ -9,6 +9,7 @@
 #include "host/app/mainwindow.h"
 #include "host/app/modulehost.h"
 #include "host/services/hostsession.h"
+#include "host/services/sistema.h"
 #include "platform/core/error.h"
 #include "platform/core/fonts.h"
 
@@ -80,12 +81,13 @@ int main(int argc, char* argv[]) {
     const QString description = connection->description();
     services::HostSession session(std::move(connection), services::HostSession::resolveUser(options.user), unattended);
     services::HostSession::install(&session);
+    services::Sistema controlHost(session);  // outlives the window and the controls on it
 
     app::MainWindow window(description, session.user());
     std::unique_ptr<app::ModuleHost> module;
     QWidget* screen = nullptr;
     try {
-        module = std::make_unique<app::ModuleHost>();
+        module = std::make_unique<app::ModuleHost>(session, controlHost);
         screen = module->calendarScreen(&window);
         window.showScreen(screen);
     } catch (const core::Error& e) {

@@ -15,10 +15,10 @@ QString ModuleHost::modulePath() {
     return fromEnv.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/libRS501.so") : fromEnv;
 }
 
-ModuleHost::ModuleHost(const QString& path) {
+ModuleHost::ModuleHost(services::HostSession& session, services::IControlHost& controlHost, const QString& path) {
     component::Runtime& runtime = component::Runtime::instance();
-    services::ServiceLibrary::registerAll(runtime);
-    controls::ControlLibrary::registerAll(runtime);
+    services::ServiceLibrary::registerAll(runtime, session);
+    controls::ControlLibrary::registerAll(runtime, controlHost);
     if (runtime.serverOf(QStringLiteral("RS501.Pantalla")).isEmpty()) runtime.loadLibrary(path);
     pantalla_.reset(runtime.createObject(QStringLiteral("RS501.Pantalla")));
 }

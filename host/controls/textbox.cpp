@@ -8,13 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
-#include <QMetaProperty>
 #include <QToolButton>
 
 #include "host/controls/catalogue.h"
 #include "host/controls/lookupdialog.h"
-#include "host/services/hostsession.h"
-#include "host/services/sistema.h"
+#include "host/services/metaproperty.h"
 #include "platform/ado/sqltext.h"
 #include "platform/core/error.h"
 #include "platform/core/units.h"
@@ -23,13 +21,7 @@ namespace controls {
 
 namespace {
 
-services::HostSession* installedSession() {
-    try {
-        return &services::HostSession::current();
-    } catch (const core::Error&) {
-        return nullptr;
-    }
-}
+constexpr int kCritical = 16;  // the report's style: a critical error
 
 struct BoundStatement {
     QString sql;
@@ -40,30 +32,12 @@ struct BoundStatement {
 // it becomes the protected text, anywhere else a bound parameter.
 BoundStatement bindKey(const QString& sql, const QString& key) {
     BoundStatement out;
-    QChar closing;
-    for (const QChar c : sql) {
-        if (!closing.isNull()) {
-            if (c == closing) closing = QChar();
-            if (c == QLatin1Char('?') && closing == QLatin1Char('\''))
-                out.sql += ado::protect(key);
-            else
-                out.sql += c;
-        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            closing = c;
-            out.sql += c;
-        } else if (c == QLatin1Char('?')) {
-            out.sql += c;
-            out.params << key;
-        } else {
-            out.sql += c;
-        }
-    }
+    out.sql = ado::replacePlaceholders(sql, [&](ado::SqlPlace place) {
+        if (place == ado::SqlPlace::QuotedText) return ado::protect(key);
+        if (place == ado::SqlPlace::Statement) out.params << key;
+        return QStringLiteral("?");
+    });
     return out;
-}
-
-bool hasWritableProperty(const QObject* object, const char* name) {
-    const int index = object->metaObject()->indexOfProperty(name);
-    return index >= 0 && object->metaObject()->property(index).isWritable();
 }
 
 // The text with control characters spelled out, so the report itself can be logged.
@@ -86,7 +60,8 @@ bool isAllDigits(const QString& text) {
 
 }  // namespace
 
-TextBox::TextBox(QWidget* parent) : QWidget(parent), edit_(new QLineEdit(this)), lookupButton_(new QToolButton(this)) {
+TextBox::TextBox(QWidget* parent, services::IControlHost* host)
+    : QWidget(parent), host_(host), edit_(new QLineEdit(this)), lookupButton_(new QToolButton(this)) {
     edit_->setObjectName(QStringLiteral("txt"));
     edit_->installEventFilter(this);
     lookupButton_->setObjectName(QStringLiteral("btnConsulta"));
@@ -177,10 +152,18 @@ void TextBox::applyColors() {
     edit_->setPalette(pal);
 }
 
+services::IControlHost& TextBox::host() const {
+    if (!host_) throw core::Error(QStringLiteral("El cuadro de texto %1 no tiene los servicios del anfitrión.").arg(objectName()));
+    return *host_;
+}
+
 bool TextBox::upperCase() const {
     if (mayusculas_) return true;
-    const services::HostSession* session = installedSession();
-    return session && session->forceUpperCase();
+    try {
+        return host_ && host_->forceUpperCase();
+    } catch (const core::Error&) {
+        return false;  // no session: nothing asks for capitals
+    }
 }
 
 void TextBox::onTextEdited() {
@@ -259,7 +242,7 @@ bool TextBox::runLookup(const QString& key) {
     }
     try {
         const BoundStatement statement = bindKey(sql_, key);
-        ado::Recordset rs = services::HostSession::current().connection().Execute(statement.sql, statement.params);
+        ado::Recordset rs = host().Conexion().Execute(statement.sql, statement.params);
         lastResult_ = rs.Eof() || rs.FieldCount() == 0 ? QString() : rs.Fields(0).Value.toString();
     } catch (const core::Error& e) {
         report(QStringLiteral("No se pudo consultar \"%1\": %2").arg(printable(key), e.description()));
@@ -277,9 +260,9 @@ void TextBox::writeResult(const QString& value) {
                  qPrintable(sqlControlResultado_));
         return;
     }
-    if (hasWritableProperty(target, "Text"))
+    if (services::MetaProperty::isWritable(target, "Text"))
         target->setProperty("Text", value);
-    else if (hasWritableProperty(target, "Caption"))
+    else if (services::MetaProperty::isWritable(target, "Caption"))
         target->setProperty("Caption", value);
     else if (auto* label = qobject_cast<QLabel*>(target))
         label->setText(value);
@@ -292,8 +275,8 @@ void TextBox::writeResult(const QString& value) {
 
 void TextBox::report(const QString& message) {
     try {
-        services::Sistema().RegistrarError(message, services::Sistema::kCritical, QStringLiteral("txtQNT"), window(),
-                                           QStringLiteral("RS501"), QStringLiteral("ERR-ID:7600001"));
+        host().RegistrarError(message, kCritical, QStringLiteral("txtQNT"), window(), QStringLiteral("RS501"),
+                              QStringLiteral("ERR-ID:7600001"));
     } catch (const core::Error& e) {
         qWarning("txtQNT: %s (%s)", qPrintable(message), qPrintable(e.description()));
     }
@@ -314,9 +297,8 @@ void TextBox::MostrarConsulta() {
     std::vector<Catalogue::Row> rows;
     bool unattended = true;
     try {
-        services::HostSession& session = services::HostSession::current();
-        unattended = session.unattended();
-        rows = catalogue->rows(session.connection(), condicionConsulta_);
+        unattended = host().unattended();
+        rows = catalogue->rows(host().Conexion(), condicionConsulta_);
     } catch (const core::Error& e) {
         report(QStringLiteral("No se pudo abrir la consulta de %1: %2").arg(catalogue->title(), e.description()));
         return;

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "host/controls/lookupdialog.h"
+#include "host/services/icontrolhost.h"
 #include "src/shell/itextbox.h"
 
 class QLineEdit;
@@ -38,7 +39,9 @@ class TextBox : public QWidget, public shell::ITextBox {
     Q_PROPERTY(QString transaccion READ transaccion WRITE setTransaccion)
     Q_PROPERTY(bool TabStop READ tabStop WRITE setTabStop)
 public:
-    explicit TextBox(QWidget* parent = nullptr);
+    // host: the session's services for look-ups and reports; without one the
+    // box only edits text.
+    explicit TextBox(QWidget* parent = nullptr, services::IControlHost* host = nullptr);
 
     QString Text() const override;
     void setText(const QString& text) override;
@@ -100,6 +103,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Throws core::Error when the box was created without a host.
+    services::IControlHost& host() const;
     bool upperCase() const;
     void onTextEdited();
     // The key as confirmed: short numbers padded to an all-zeros format.
@@ -112,6 +117,7 @@ private:
     void onLookupFinished(int result);
     void applyColors();
 
+    services::IControlHost* host_;
     QLineEdit* edit_;
     QToolButton* lookupButton_;
     QRegularExpressionValidator* limit_ = nullptr;

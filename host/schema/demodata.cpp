@@ -3,13 +3,12 @@
 #include <QDateTime>
 
 #include "host/schema/schema.h"
+#include "platform/ado/sqltext.h"
 #include "platform/ado/transaction.h"
 
 namespace schema {
 
 namespace {
-
-const QString kStamp = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
 // The n-th Monday (1-based) of a month.
 QDate nthMonday(int year, int month, int n) {
@@ -63,7 +62,7 @@ bool reservationsUntouched(ado::Connection& c) {
 void loadReservations(ado::Connection& c, const QDate& today) {
     if (!reservationsUntouched(c)) return;
     const QDate sunday = today.addDays(-(today.dayOfWeek() % 7));
-    const QString now = QDateTime::currentDateTime().toString(kStamp);
+    const QString now = QDateTime::currentDateTime().toString(ado::kTimestampFormat);
     struct Row {
         int day;  // 0 = Sunday
         const char *start, *end, *room, *client, *who, *purpose, *state;

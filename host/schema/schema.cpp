@@ -11,6 +11,8 @@ namespace {
 
 using K = Column::Kind;
 
+constexpr int kCreationLock = 501;
+
 Column text(const QString& name, int length, bool notNull = true, const QString& def = {}) {
     return {name, K::Text, length, notNull, def};
 }
@@ -83,18 +85,13 @@ std::vector<Table> buildTables() {
 }
 
 QString columnType(const Column& c, const ado::Dialect& d) {
-    const bool sqlite = d.engine() == ado::Dialect::Engine::Sqlite;
     switch (c.kind) {
         case K::Date: return d.dateType();
         case K::Timestamp: return d.timestampType();
         case K::Integer: return d.bigintType();
         case K::AutoId: return d.autoIdColumn();
         case K::Text:
-        case K::TimeText:
-            if (c.maxLength == 0) return QStringLiteral("TEXT");
-            // SQLite ignores declared lengths; a check keeps both engines alike.
-            return sqlite ? QStringLiteral("TEXT CHECK (length(%1) <= %2)").arg(c.name).arg(c.maxLength)
-                          : QStringLiteral("VARCHAR(%1)").arg(c.maxLength);
+        case K::TimeText: return d.textType(c.name, c.maxLength);
     }
     return {};
 }
@@ -156,10 +153,10 @@ int Schema::storedVersion(ado::Connection& connection) {
 
 void Schema::ensure(ado::Connection& connection) {
     ado::Transaction tx(connection);
-    // Two desktops starting on a new PostgreSQL database at once must not
-    // race each other through the CREATE statements.
-    if (connection.dialect().engine() == ado::Dialect::Engine::Postgres)
-        connection.Execute(QStringLiteral("SELECT pg_advisory_xact_lock(501)"));
+    // Two desktops starting on a new database at once must not race each
+    // other through the CREATE statements.
+    if (const QString lock = connection.dialect().transactionLock(kCreationLock); !lock.isEmpty())
+        connection.Execute(lock);
     const int stored = storedVersion(connection);
     if (stored > kVersion)
         throw core::Error(QStringLiteral("La base de datos tiene la versión de esquema %1 y este programa conoce hasta la %2; "

@@ -14,16 +14,10 @@
 
 namespace services {
 
-ConsultaRegistro::ConsultaRegistro() {
-    setObjectName(QStringLiteral("ConsultaRegistro"));
-}
+ConsultaRegistro::ConsultaRegistro() : ConsultaRegistro(SessionRef::installed()) {}
 
-ConsultaRegistro::ConsultaRegistro(HostSession& session) : session_(&session) {
+ConsultaRegistro::ConsultaRegistro(SessionRef session) : session_(session) {
     setObjectName(QStringLiteral("ConsultaRegistro"));
-}
-
-HostSession& ConsultaRegistro::session() {
-    return session_ ? *session_ : HostSession::current();
 }
 
 ConsultaRegistro::Campos ConsultaRegistro::Leer(const QString& table, const QString& keyColumn, const QString& key,

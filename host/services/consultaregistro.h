@@ -6,7 +6,7 @@
 
 #include <QObject>
 
-#include "host/services/hostsession.h"
+#include "host/services/sessionref.h"
 #include "src/shell/iconsultaregistro.h"
 
 class QDialog;
@@ -24,7 +24,7 @@ public:
     // Without a session it works on whichever session is installed at the
     // time of each call.
     ConsultaRegistro();
-    explicit ConsultaRegistro(HostSession& session);
+    explicit ConsultaRegistro(SessionRef session);
 
     // e1/e2 and e3/e4 are optional further key column / value pairs.
     // Throws core::Error for a table or column the host does not know and
@@ -41,9 +41,9 @@ public:
     static std::unique_ptr<QDialog> crearDialogo(const QString& table, const Campos& campos, QWidget* parent);
 
 private:
-    HostSession& session();
+    HostSession& session() const { return session_.get(); }
 
-    HostSession* session_ = nullptr;
+    SessionRef session_;
 };
 
 }  // namespace services

@@ -1,7 +1,6 @@
 #include "host/services/funciones.h"
 
 #include <QLineEdit>
-#include <QMetaProperty>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QWidget>
@@ -9,7 +8,8 @@
 #include "host/schema/schema.h"
 #include "host/services/identifiers.h"
 #include "host/services/numbering.h"
-#include "host/services/sistema.h"
+#include "host/services/metaproperty.h"
+#include "platform/ado/sqltext.h"
 #include "platform/core/error.h"
 #include "src/shell/idatepicker.h"
 
@@ -18,18 +18,12 @@ namespace services {
 namespace {
 
 const QString kDateText = QStringLiteral("yyyy-MM-dd");
-const QString kDateTimeText = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
 QString highestNumberQuery(const ado::Dialect& d, const QString& table, const QString& column,
                            const QString& filterColumn = {}) {
     QString sql = QStringLiteral("SELECT MAX(%1) AS n FROM %2").arg(d.digitsValue(column), table);
     if (!filterColumn.isEmpty()) sql += QStringLiteral(" WHERE %1 = ?").arg(filterColumn);
     return sql;
-}
-
-bool hasWritableProperty(const QObject* object, const char* name) {
-    const int index = object->metaObject()->indexOfProperty(name);
-    return index >= 0 && object->metaObject()->property(index).isWritable();
 }
 
 // The controls of a screen that belong to a group; only a Tag the control
@@ -46,12 +40,9 @@ QList<QWidget*> controlsOfGroup(QWidget* screen, const QString& group) {
 
 }  // namespace
 
-Funciones::Funciones() {
-    HostSession::current();
-    setObjectName(QStringLiteral("Funciones"));
-}
+Funciones::Funciones() : Funciones(SessionRef::installed().checked()) {}
 
-Funciones::Funciones(HostSession& session) : session_(&session) {
+Funciones::Funciones(SessionRef session) : session_(session) {
     setObjectName(QStringLiteral("Funciones"));
 }
 
@@ -91,7 +82,7 @@ QString Funciones::BuscarDescripcion(const QString& table, const QString& keyCol
 QDateTime Funciones::FechaServidor() {
     return guarded([&] {
         ado::Recordset rs = connection().Execute(connection().dialect().serverNowQuery());
-        const QDateTime now = QDateTime::fromString(rs.Fields(0).Value.toString(), kDateTimeText);
+        const QDateTime now = QDateTime::fromString(rs.Fields(0).Value.toString(), ado::kTimestampFormat);
         if (!now.isValid()) throw core::Error(QStringLiteral("El servidor devolvió una fecha que no se entiende."));
         return now;
     });
@@ -153,14 +144,13 @@ QString Funciones::FormatoFechaSQL(const QDate& date) {
 
 QString Funciones::FormatoFechaHoraSQL(const QDateTime& dateTime) {
     if (!dateTime.isValid()) throw core::Error(QStringLiteral("La fecha y hora no es válida."));
-    return dateTime.toString(kDateTimeText);
+    return dateTime.toString(ado::kTimestampFormat);
 }
 
 std::set<int> Funciones::restDays() {
     HostSession& host = session();
     if (const auto cached = host.restDays()) return *cached;
-    const QString listed =
-        Sistema(host).LeerParametro(kRestDaysParameter, 0, QStringLiteral("T"), QStringLiteral("6,7"));
+    const QString listed = host.parameter(kRestDaysParameter, QStringLiteral("6,7"));
     std::set<int> days;
     for (const QString& part : listed.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         bool ok = false;
@@ -214,7 +204,7 @@ void Funciones::LimpiarControles(QWidget* screen, const QString& group) {
     guarded([&] {
         for (QWidget* w : controlsOfGroup(screen, group)) {
             if (qobject_cast<shell::IDatePicker*>(w)) continue;  // a date cannot be empty
-            if (hasWritableProperty(w, "Text"))
+            if (MetaProperty::isWritable(w, "Text"))
                 w->setProperty("Text", QString());
             else if (auto* line = qobject_cast<QLineEdit*>(w))
                 line->clear();
@@ -222,7 +212,7 @@ void Funciones::LimpiarControles(QWidget* screen, const QString& group) {
                 text->clear();
             else if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
                 plain->clear();
-            else if (hasWritableProperty(w, "Caption"))
+            else if (MetaProperty::isWritable(w, "Caption"))
                 w->setProperty("Caption", QString());
         }
     });

@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-#include "host/services/hostsession.h"
+#include "host/services/sessionref.h"
 #include "src/shell/ifunciones.h"
 
 namespace services {
@@ -13,10 +13,9 @@ class Funciones : public QObject, public shell::IFunciones {
     Q_OBJECT
     Q_INTERFACES(shell::IFunciones)
 public:
-    // Without a session it works on whichever session is installed at the
-    // time of each call.
+    // On the installed session; throws core::Error now when there is none.
     Funciones();
-    explicit Funciones(HostSession& session);
+    explicit Funciones(SessionRef session);
 
     Q_INVOKABLE QString BuscarDescripcion(const QString& table, const QString& keyColumn, const QString& key,
                                           const QString& resultColumn, int reserved, const QString& secondKeyColumn,
@@ -45,7 +44,7 @@ public:
     static inline const QString kRestDaysParameter = QStringLiteral("DIAS_INHABILES_SEMANA");
 
 private:
-    HostSession& session() const { return session_ ? *session_ : HostSession::current(); }
+    HostSession& session() const { return session_.get(); }
     ado::Connection& connection() { return session().connection(); }
     std::set<int> restDays();
     // Runs a service operation; a failure is kept for ObtenerMensajeError
@@ -53,7 +52,7 @@ private:
     template <typename F>
     auto guarded(F&& operation) -> decltype(operation());
 
-    HostSession* session_ = nullptr;
+    SessionRef session_;
 };
 
 }  // namespace services

@@ -27,6 +27,12 @@ void HostSession::install(HostSession* session) {
     installed = session;
 }
 
+QString HostSession::parameter(const QString& key, const QString& defaultValue) {
+    ado::Recordset rs =
+        connection().Execute(QStringLiteral("SELECT Pa_Valor FROM Parametro WHERE Pa_Cve_Parametro = ?"), {key});
+    return rs.Eof() ? defaultValue : rs.Fields(0).Value.toString();
+}
+
 QString HostSession::resolveUser(const QString& option) {
     if (!option.trimmed().isEmpty()) return option.trimmed();
     const QString fromEnv = qEnvironmentVariable("RS501_USER").trimmed();

@@ -34,6 +34,8 @@ public:
     const std::optional<std::set<int>>& restDays() const { return restDays_; }
     void setRestDays(std::set<int> days) { restDays_ = std::move(days); }
     void setLastError(const QString& text) { lastError_ = text; }
+    // A site parameter's stored value; defaultValue when it is not stored.
+    QString parameter(const QString& key, const QString& defaultValue);
 
     // The user: the given option, else RS501_USER, else the login name.
     static QString resolveUser(const QString& option);

@@ -4,13 +4,15 @@
 #include "host/services/funciones.h"
 #include "host/services/sistema.h"
 #include "platform/component/runtime.h"
+#include "src/shell/controlnames.h"
 
 namespace services {
 
-void ServiceLibrary::registerAll(component::Runtime& runtime) {
-    runtime.registerClass(QStringLiteral("Quintasistema.Sistema"), [] { return new Sistema(); });
-    runtime.registerClass(QStringLiteral("Quintasistema.Funciones"), [] { return new Funciones(); });
-    runtime.registerClass(QStringLiteral("Quintasistema.ConsultaRegistro"), [] { return new ConsultaRegistro(); });
+void ServiceLibrary::registerAll(component::Runtime& runtime, SessionRef session) {
+    using shell::ControlNames;
+    runtime.registerClass(ControlNames::kSistema, [session] { return new Sistema(session.checked()); });
+    runtime.registerClass(ControlNames::kFunciones, [session] { return new Funciones(session.checked()); });
+    runtime.registerClass(ControlNames::kConsultaRegistro, [session] { return new ConsultaRegistro(session); });
 }
 
 }  // namespace services

@@ -25,12 +25,10 @@ void toStderr(const QString& text) {
 
 }  // namespace
 
-Sistema::Sistema() {
-    HostSession::current();  // fails now, not at the first call, without a host session
-    setObjectName(QStringLiteral("Sistema"));
-}
+// Fails now, not at the first call, without a host session.
+Sistema::Sistema() : Sistema(SessionRef::installed().checked()) {}
 
-Sistema::Sistema(HostSession& session) : session_(&session) {
+Sistema::Sistema(SessionRef session) : session_(session) {
     setObjectName(QStringLiteral("Sistema"));
 }
 
@@ -46,10 +44,16 @@ void Sistema::ForzarMayusculas(bool flag) {
     session().setForceUpperCase(flag);
 }
 
+bool Sistema::forceUpperCase() {
+    return session().forceUpperCase();
+}
+
+bool Sistema::unattended() {
+    return session().unattended();
+}
+
 QString Sistema::LeerParametro(const QString& key, int, const QString&, const QString& defaultValue) {
-    ado::Recordset rs = Conexion().Execute(
-        QStringLiteral("SELECT Pa_Valor FROM Parametro WHERE Pa_Cve_Parametro = ?"), {key});
-    return rs.Eof() ? defaultValue : rs.Fields(0).Value.toString();
+    return session().parameter(key, defaultValue);
 }
 
 bool Sistema::TienePermiso(const QString& module, const QString& permission, const QString&) {

@@ -2,19 +2,18 @@
 
 #include <QObject>
 
-#include "host/services/hostsession.h"
-#include "src/shell/isistema.h"
+#include "host/services/icontrolhost.h"
+#include "host/services/sessionref.h"
 
 namespace services {
 
-class Sistema : public QObject, public shell::ISistema {
+class Sistema : public QObject, public IControlHost {
     Q_OBJECT
     Q_INTERFACES(shell::ISistema)
 public:
-    // Without a session it works on whichever session is installed at the
-    // time of each call, so the module's long-lived object follows the host.
+    // On the installed session; throws core::Error now when there is none.
     Sistema();
-    explicit Sistema(HostSession& session);
+    explicit Sistema(SessionRef session);
 
     ado::Connection& Conexion() override;
     Q_INVOKABLE QString ObtenerUsuario() override;
@@ -25,6 +24,8 @@ public:
                                   const QString& description) override;
     Q_INVOKABLE void RegistrarError(const QString& message, int style, const QString& title, QWidget* window,
                                     const QString& module, const QString& identifier) override;
+    bool forceUpperCase() override;
+    bool unattended() override;
 
     static constexpr int kCritical = 16;
     static constexpr int kWarning = 48;
@@ -32,9 +33,9 @@ public:
 private:
     void logError(const QString& message, const QString& title, const QString& module, const QString& identifier);
 
-    HostSession& session() const { return session_ ? *session_ : HostSession::current(); }
+    HostSession& session() const { return session_.get(); }
 
-    HostSession* session_ = nullptr;
+    SessionRef session_;
 };
 
 }  // namespace services

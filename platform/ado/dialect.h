@@ -11,7 +11,6 @@ public:
 
     explicit Dialect(Engine engine) : engine_(engine) {}
 
-    Engine engine() const { return engine_; }
     QString name() const;
 
     // Column types.
@@ -19,6 +18,8 @@ public:
     QString timestampType() const;  // written 'yyyy-MM-dd hh:mm:ss'
     QString bigintType() const;
     QString autoIdColumn() const;   // an integer key the database numbers
+    // A text column of at most maxLength characters; 0 means unbounded.
+    QString textType(const QString& column, int maxLength) const;
 
     // A CHECK condition that the column holds a 24-hour "hh:nn" text.
     QString timeTextCheck(const QString& column) const;
@@ -32,6 +33,11 @@ public:
     // An expression giving the column as a whole number when it holds only
     // decimal digits (at most 18), else NULL.
     QString digitsValue(const QString& column) const;
+
+    // A statement that makes transactions running it with the same key wait
+    // for each other until they end; empty where BEGIN already does so
+    // (SQLite takes the write lock at BEGIN).
+    QString transactionLock(int key) const;
 
     // A query returning the names of the tables present, one per row.
     QString tableNamesQuery() const;

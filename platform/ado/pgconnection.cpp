@@ -51,7 +51,7 @@ QByteArray paramText(const QVariant& v) {
     switch (v.typeId()) {
         case QMetaType::Bool: text = v.toBool() ? QStringLiteral("true") : QStringLiteral("false"); break;
         case QMetaType::QDate: text = v.toDate().toString(Qt::ISODate); break;
-        case QMetaType::QDateTime: text = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); break;
+        case QMetaType::QDateTime: text = v.toDateTime().toString(kTimestampFormat); break;
         default: text = v.toString();
     }
     checkValue(text);  // libpq would cut a text at a NUL

@@ -105,7 +105,7 @@ void SqliteConnection::bind(sqlite3_stmt* stmt, const QVariantList& params, cons
             rc = sqlite3_bind_double(stmt, i + 1, v.toDouble());
         } else {
             QString text = v.typeId() == QMetaType::QDate       ? v.toDate().toString(Qt::ISODate)
-                           : v.typeId() == QMetaType::QDateTime ? v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                           : v.typeId() == QMetaType::QDateTime ? v.toDateTime().toString(kTimestampFormat)
                                                                 : v.toString();
             checkValue(text);
             const QByteArray utf8 = text.toUtf8();

@@ -40,25 +40,36 @@ bool isPlainIdentifier(const QString& name) {
     return true;
 }
 
-QString numberPlaceholders(const QString& sql) {
+namespace {
+SqlPlace placeInside(QChar closing) {
+    if (closing.isNull()) return SqlPlace::Statement;
+    return closing == QLatin1Char('\'') ? SqlPlace::QuotedText : SqlPlace::QuotedIdentifier;
+}
+}  // namespace
+
+QString replacePlaceholders(const QString& sql, const std::function<QString(SqlPlace)>& replacement) {
     QString out;
     out.reserve(sql.size() + 8);
     QChar closing;  // non-null while inside '...' or "..."
-    int next = 1;
     for (const QChar c : sql) {
-        if (!closing.isNull()) {
-            if (c == closing) closing = QChar();
-            out += c;
-        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            closing = c;
-            out += c;
-        } else if (c == QLatin1Char('?')) {
-            out += QLatin1Char('$') + QString::number(next++);
-        } else {
-            out += c;
+        if (c == QLatin1Char('?')) {
+            out += replacement(placeInside(closing));
+            continue;
         }
+        if (closing.isNull() && (c == QLatin1Char('\'') || c == QLatin1Char('"')))
+            closing = c;
+        else if (c == closing)
+            closing = QChar();
+        out += c;
     }
     return out;
+}
+
+QString numberPlaceholders(const QString& sql) {
+    int next = 1;
+    return replacePlaceholders(sql, [&next](SqlPlace place) {
+        return place == SqlPlace::Statement ? QLatin1Char('$') + QString::number(next++) : QStringLiteral("?");
+    });
 }
 
 }  // namespace ado

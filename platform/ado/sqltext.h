@@ -1,8 +1,16 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 
 namespace ado {
+
+// How dates with a time of day are written in SQL text and bound values.
+inline const QString kTimestampFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+
+// Where a "?" stands in SQL text.
+enum class SqlPlace { Statement, QuotedText, QuotedIdentifier };
 
 // Protects a value that goes between single quotes in SQL text: apostrophes
 // are doubled; NUL and other control characters (tab, line feed and carriage
@@ -18,6 +26,11 @@ void checkValue(const QString& value);
 // True for a plain identifier: a letter or underscore, then letters, digits
 // or underscores, at most 63 characters.
 bool isPlainIdentifier(const QString& name);
+
+// The text with each "?" replaced by what replacement returns for its
+// place; quotes and everything else are kept as they are. A doubled quote
+// inside quoted text closes and reopens it, which scans the same.
+QString replacePlaceholders(const QString& sql, const std::function<QString(SqlPlace)>& replacement);
 
 // Rewrites each "?" outside quoted text and quoted identifiers as $1, $2, ...
 QString numberPlaceholders(const QString& sql);

@@ -63,21 +63,7 @@ TEST(ControlFlatButtonTest, ClicksComeFromTheMouseSpaceAndEnterAndFocusShowsInIt
     EXPECT_EQ(click.count(), 4);
 }
 
-TEST(ControlDatePickerTest, ValueRoundTripsByNameKeepingDateAndTimeInEveryFormat) {
-    const QDateTime value(QDate(2026, 12, 7), QTime(9, 30, 15));
-    const std::pair<int, const char*> cases[] = {{0, ""}, {1, ""}, {2, ""}, {2, "hh:mm:ss"}, {1, "dd/MM/yyyy HH:mm"}};
-    for (const auto& [format, custom] : cases) {
-        SCOPED_TRACE(::testing::Message() << format << " " << custom);
-        DatePicker picker;
-        picker.setProperty("format", format);
-        picker.setProperty("customformat", custom);
-        ASSERT_TRUE(picker.setProperty("Value", value));
-        EXPECT_EQ(picker.property("Value").toDateTime(), value);
-        // Switching the format afterwards loses nothing either.
-        picker.setProperty("format", format == 2 ? 1 : 2);
-        picker.setProperty("customformat", "");
-        EXPECT_EQ(picker.property("Value").toDateTime(), value);
-    }
+TEST(ControlDatePickerTest, DesignedFormatsBecomeQtFormats) {
     const std::pair<const char*, const char*> designed[] = {
         {"hh:mm:ss", "HH:mm:ss"}, {"h:mm tt", "h:mm AP"}, {"dd 'de' MMMM", "dd 'de' MMMM"}};
     for (const auto& [format, qt] : designed) EXPECT_EQ(DatePicker::qtFormat(format), qt) << format;
@@ -116,18 +102,6 @@ TEST(ControlDatePickerTest, KeysChangeOnlyThePartTheFormatShowsAndEnterMovesOnWh
         QTest::keyClicks(text, "14");
         EXPECT_EQ(picker->Value().time(), QTime(14, 30, 0));
     }
-}
-
-TEST(ControlLabelTest, AlignmentCodesAndBackColourReachTheLabel) {
-    const std::pair<int, Qt::Alignment> cases[] = {{0, Qt::AlignLeft}, {1, Qt::AlignRight}, {2, Qt::AlignHCenter}};
-    controls::Label label;
-    for (const auto& [code, expected] : cases) {
-        label.setProperty("alignment", code);
-        EXPECT_EQ(label.QLabel::alignment() & Qt::AlignHorizontal_Mask, expected) << code;
-    }
-    label.resize(60, 20);
-    label.setProperty("backcolor", 0xFF0000);  // blue
-    EXPECT_EQ(pixelAt(&label, {5, 5}), QColor(0, 0, 255));
 }
 
 // Captions come from data and people: markup in them is shown as typed, so the

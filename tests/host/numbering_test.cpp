@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <thread>
 
+#include "host/services/numbering.h"
 #include "platform/ado/transaction.h"
 #include "tests/host/servicefixture.h"
 
@@ -10,74 +12,90 @@ namespace {
 
 using testsupport::ServiceTest;
 
-class NumberingTest : public ServiceTest {
-protected:
-    void addReservation(const QString& folio) {
-        conn->Execute("INSERT INTO Reservacion_Sala_Junta (Rsj_Folio, Rsj_Fecha, Rsj_Inicio, Rsj_Fin, Sj_Cve_Sala_Junta) "
-                      "VALUES (?, '2026-12-07', '09:00', '10:00', '1')",
-                      {folio});
-    }
-    qint64 nextFolio(services::Funciones& f) { return f.ObtenerConsecutivo("Reservacion_Sala_Junta", "Rsj_Folio"); }
-};
+const QString kInsertReservation =
+    "INSERT INTO Reservacion_Sala_Junta (Rsj_Folio, Rsj_Fecha, Rsj_Inicio, Rsj_Fin, Sj_Cve_Sala_Junta) "
+    "VALUES (?, '2026-12-07', '09:00', '10:00', '1')";
 
-TEST_P(NumberingTest, StartsAfterTheHighestNumberInUseAndCountsUp) {
-    EXPECT_EQ(nextFolio(*funciones), 1);
-    EXPECT_EQ(nextFolio(*funciones), 2);
-    // A second column starts from what its table already holds.
-    conn->Execute("INSERT INTO Cliente (Cl_Cve_Cliente, Cl_Razon_Social) VALUES ('0041', 'a'), ('0007', 'b'), ('ABC', 'c')");
-    EXPECT_EQ(funciones->ObtenerConsecutivo("Cliente", "Cl_Cve_Cliente"), 42);
+// Each desktop works on a thread of its own; what one throws is kept as its
+// failure, so that the test fails instead of the whole run aborting.
+std::vector<std::string> onDesktops(int count, const std::function<void(int)>& work) {
+    std::vector<std::string> failures(count);
+    std::vector<std::thread> desktops;
+    for (int i = 0; i < count; ++i) {
+        desktops.emplace_back([&failures, &work, i] {
+            try {
+                work(i);
+            } catch (const std::exception& e) {
+                failures[i] = e.what();
+            } catch (...) {
+                failures[i] = "unknown exception";
+            }
+        });
+    }
+    for (std::thread& d : desktops) d.join();
+    return failures;
 }
 
-TEST_P(NumberingTest, DetailNumbersCountPerCatalogue) {
+class NumberingTest : public ServiceTest {
+protected:
+    static qint64 nextFolio(services::Funciones& f) { return f.ObtenerConsecutivo("Reservacion_Sala_Junta", "Rsj_Folio"); }
+};
+
+TEST_P(NumberingTest, CountsUpFromTheHighestNumberInUsePerColumnAndPerCatalogue) {
+    EXPECT_EQ(nextFolio(*funciones), 1);
+    EXPECT_EQ(nextFolio(*funciones), 2);
+    conn->Execute("INSERT INTO Cliente (Cl_Cve_Cliente, Cl_Razon_Social) VALUES ('0041', 'a'), ('0007', 'b'), ('ABC', 'c')");
+    EXPECT_EQ(funciones->ObtenerConsecutivo("Cliente", "Cl_Cve_Cliente"), 42);
     conn->Execute("INSERT INTO Tabla_General_Detalle (Tg_Cve_Tabla_General, Tgd_Id) VALUES "
                   "('SALA_JUNTA_RESPONSABLE', '0009'), ('OTRA', '0500')");
-    const auto next = [&](const QString& catalogue) {
-        return funciones->ObtenerConsecutivoDetalle("Tabla_General_Detalle", "Tgd_ID", "Tg_Cve_Tabla_General", catalogue, "", "");
-    };
-    EXPECT_EQ(next("SALA_JUNTA_RESPONSABLE"), "10");
-    EXPECT_EQ(next("SALA_JUNTA_RESPONSABLE"), "11");
-    EXPECT_EQ(next("VACIA"), "1");
-    EXPECT_EQ(next("OTRA"), "501");
+    const std::pair<const char*, const char*> details[] = {
+        {"SALA_JUNTA_RESPONSABLE", "10"}, {"SALA_JUNTA_RESPONSABLE", "11"}, {"VACIA", "1"}, {"OTRA", "501"}};
+    for (const auto& [catalogue, expected] : details)
+        EXPECT_EQ(funciones->ObtenerConsecutivoDetalle("Tabla_General_Detalle", "Tgd_ID", "Tg_Cve_Tabla_General",
+                                                       catalogue, "", ""),
+                  expected)
+            << catalogue;
 }
 
 TEST_P(NumberingTest, NumberTakenInARolledBackSaveIsHandedOutAgain) {
-    ado::Connection& shared = sistema->Conexion();
     {
-        ado::Transaction tx(shared);
+        ado::Transaction tx(sistema->Conexion());
         EXPECT_EQ(nextFolio(*funciones), 1);
     }
     EXPECT_EQ(nextFolio(*funciones), 1);
 }
 
+// A counter another desktop creates between this one's look for it and its
+// insert is raised, not created twice. Here the seed query itself creates
+// it, as that desktop would, having handed out 11.
+TEST_P(NumberingTest, CounterCreatedMeanwhileIsRaisedNotCreatedAgain) {
+    const QString counter = "prueba.folio";
+    const qint64 n = services::Numbering(*conn).next(
+        counter, "INSERT INTO Consecutivo (Co_Nombre, Co_Valor) VALUES (?, 11) RETURNING 10 AS n", {counter});
+    EXPECT_EQ(n, 12);
+    EXPECT_EQ(scalar("SELECT Co_Valor FROM Consecutivo WHERE Co_Nombre = ?", {counter}), 12);
+}
+
+// Each save first reads, as the overlap check does, then draws its number:
+// a save must hold the write lock from its start, or the second desktop's
+// number is refused (SQLite) or handed out twice.
 TEST_P(NumberingTest, TwoDesktopsSavingAtOnceNeverShareANumber) {
     nextFolio(*funciones);  // the counter exists; both desktops now race on it
     constexpr int kPerDesktop = 40;
     std::vector<qint64> numbers[2];
-    std::string failures[2];
-    auto desktop = [&](int which) {
-        try {
-            services::HostSession own(db->open(), QStringLiteral("D%1").arg(which), true);
-            services::Funciones f(own);
-            for (int i = 0; i < kPerDesktop; ++i) {
-                // Each save draws its number inside its own transaction.
-                ado::Transaction tx(own.connection());
-                const qint64 n = nextFolio(f);
-                own.connection().Execute(
-                    "INSERT INTO Reservacion_Sala_Junta (Rsj_Folio, Rsj_Fecha, Rsj_Inicio, Rsj_Fin, Sj_Cve_Sala_Junta) "
-                    "VALUES (?, '2026-12-07', '09:00', '10:00', '1')",
-                    {QStringLiteral("%1").arg(n, 10, 10, QLatin1Char('0'))});
-                tx.commit();
-                numbers[which].push_back(n);
-            }
-        } catch (const std::exception& e) {
-            failures[which] = e.what();
+    const auto failures = onDesktops(2, [&](int which) {
+        services::HostSession own(db->open(), QStringLiteral("D%1").arg(which), true);
+        services::Funciones f(own);
+        for (int i = 0; i < kPerDesktop; ++i) {
+            ado::Transaction tx(own.connection());
+            own.connection().Execute("SELECT COUNT(*) FROM Reservacion_Sala_Junta WHERE Sj_Cve_Sala_Junta = '1'");
+            const qint64 n = nextFolio(f);
+            own.connection().Execute(kInsertReservation, {QStringLiteral("%1").arg(n, 10, 10, QLatin1Char('0'))});
+            tx.commit();
+            numbers[which].push_back(n);
         }
-    };
-    std::thread a(desktop, 0), b(desktop, 1);
-    a.join();
-    b.join();
-    EXPECT_EQ(failures[0], "");
-    EXPECT_EQ(failures[1], "");
+    });
+    EXPECT_EQ(failures, std::vector<std::string>(2));
     std::set<qint64> all(numbers[0].begin(), numbers[0].end());
     all.insert(numbers[1].begin(), numbers[1].end());
     EXPECT_EQ(all.size(), 2u * kPerDesktop);
@@ -85,15 +103,14 @@ TEST_P(NumberingTest, TwoDesktopsSavingAtOnceNeverShareANumber) {
 }
 
 TEST_P(NumberingTest, FirstUseRacingOnAnEmptyCounterStillGivesDistinctNumbers) {
-    addReservation("0000000010");
+    conn->Execute(kInsertReservation, {"0000000010"});
     qint64 got[2] = {0, 0};
-    auto desktop = [&](int which) {
+    const auto failures = onDesktops(2, [&](int which) {
         services::HostSession own(db->open(), "X", true);
-        got[which] = services::Funciones(own).ObtenerConsecutivo("Reservacion_Sala_Junta", "Rsj_Folio");
-    };
-    std::thread a(desktop, 0), b(desktop, 1);
-    a.join();
-    b.join();
+        services::Funciones f(own);
+        got[which] = nextFolio(f);
+    });
+    EXPECT_EQ(failures, std::vector<std::string>(2));
     EXPECT_EQ(std::min(got[0], got[1]), 11);
     EXPECT_EQ(std::max(got[0], got[1]), 12);
 }

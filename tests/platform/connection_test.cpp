@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "platform/ado/sqltext.h"
 #include "platform/ado/transaction.h"
 #include "platform/core/error.h"
 #include "tests/support/testdatabase.h"
@@ -37,25 +36,19 @@ TEST_P(ConnectionTest, RecordsetWalksRowsAndMatchesColumnsCaseBlind) {
     EXPECT_THROW(one.Fields("no_such_column"), core::Error);
 }
 
+// Values are bound, never pasted: a "?" or a quote in a value, or a "?"
+// inside quoted text in the statement, is no placeholder.
 TEST_P(ConnectionTest, BoundValuesRoundTripUnchanged) {
-    const QStringList values = {"O'Brien", "a\\b", "'; DROP TABLE nota; --", "ñandú €", "?"};
+    const QStringList values = {"O'Brien", "a\\b", "ñandú €", "?"};
     int id = 0;
     for (const QString& v : values) conn->Execute("INSERT INTO nota (id, texto) VALUES (?, ?)", {++id, v});
-    ado::Recordset rs = conn->Execute("SELECT texto FROM nota ORDER BY id");
-    for (const QString& v : values) {
-        ASSERT_FALSE(rs.Eof());
-        EXPECT_EQ(rs.Fields(0).Value.toString(), v);
-        rs.MoveNext();
-    }
-    conn->Execute("INSERT INTO nota (id, texto, dia) VALUES (?, ?, ?)", {99, "fecha", QDate(2028, 2, 29)});
-    EXPECT_EQ(conn->Execute("SELECT dia FROM nota WHERE id = 99").Fields(0).Value.toString(), "2028-02-29");
-}
-
-TEST_P(ConnectionTest, QuotedValuesInTextRoundTripAndBackslashIsLiteral) {
-    const QString tricky = QStringLiteral("x\\' OR '1'='1");
-    conn->Execute(QStringLiteral("INSERT INTO nota (id, texto) VALUES (1, %1)").arg(ado::quoted(tricky)));
-    EXPECT_EQ(conn->Execute("SELECT texto FROM nota").Fields(0).Value.toString(), tricky);
-    EXPECT_EQ(count(), 1);
+    QStringList stored;
+    for (ado::Recordset rs = conn->Execute("SELECT texto FROM nota ORDER BY id"); !rs.Eof(); rs.MoveNext())
+        stored << rs.Fields(0).Value.toString();
+    EXPECT_EQ(stored, values);
+    conn->Execute("INSERT INTO nota (id, texto, dia) VALUES (?, '?', ?)", {99, QDate(2028, 2, 29)});
+    ado::Recordset rs = conn->Execute("SELECT texto, dia FROM nota WHERE id = ? AND texto = '?'", {99});
+    EXPECT_EQ(rs.Fields(1).Value.toString(), "2028-02-29");
 }
 
 TEST_P(ConnectionTest, ControlCharacterInBoundValueIsRefusedAndNothingWritten) {
@@ -76,14 +69,6 @@ TEST_P(ConnectionTest, StatementErrorCarriesTheEnginesMessage) {
     } catch (const core::Error& e) {
         EXPECT_TRUE(e.description().contains("tabla_que_no_existe")) << e.what();
         EXPECT_TRUE(e.statement().contains("tabla_que_no_existe"));
-    }
-    try {
-        conn->Execute("INSERT INTO nota (id, texto) VALUES (1, NULL)");
-        FAIL() << "no error";
-    } catch (const core::Error& e) {
-        EXPECT_TRUE(e.description().contains("texto", Qt::CaseInsensitive) ||
-                    e.description().contains("NOT NULL", Qt::CaseInsensitive))
-            << e.what();
     }
 }
 
@@ -115,26 +100,20 @@ TEST_P(ConnectionTest, CommitAfterAFailedStatementStoresNothingAndSaysSo) {
     conn->BeginTrans();
     conn->Execute("INSERT INTO nota (id, texto) VALUES (1, 'a')");
     EXPECT_THROW(conn->Execute("INSERT INTO nota (id, texto) VALUES (1, 'b')"), core::Error);
-    if (GetParam() == "postgresql") {
-        // PostgreSQL would answer COMMIT with a silent rollback.
+    // PostgreSQL would answer COMMIT with a silent rollback; SQLite keeps the
+    // statements before the failing one, and the caller decides.
+    if (GetParam() == "postgresql")
         EXPECT_THROW(conn->CommitTrans(), core::Error);
-        EXPECT_EQ(count(), 0);
-    } else {
-        // SQLite keeps the statements before the failing one; the caller decides.
+    else
         conn->RollbackTrans();
-        EXPECT_EQ(count(), 0);
-    }
+    EXPECT_EQ(count(), 0);
     EXPECT_FALSE(conn->InTransaction());
-}
-
-TEST_P(ConnectionTest, NestedBeginIsAnError) {
-    ado::Transaction tx(*conn);
-    EXPECT_THROW(conn->BeginTrans(), core::Error);
 }
 
 TEST_P(ConnectionTest, WritesAreSeenByASecondConnectionOnlyAfterCommit) {
     auto other = db->open();
     ado::Transaction tx(*conn);
+    EXPECT_THROW(conn->BeginTrans(), core::Error);  // no nesting
     conn->Execute("INSERT INTO nota (id, texto) VALUES (1, 'a')");
     EXPECT_EQ(other->Execute("SELECT COUNT(*) FROM nota").Fields(0).Value.toLongLong(), 0);
     tx.commit();
@@ -166,7 +145,6 @@ TEST(SqliteOpen, UsesWriteAheadLog) {
     QTemporaryDir dir;
     auto c = ado::open("sqlite:" + dir.filePath("wal.sqlite"));
     EXPECT_EQ(c->Execute("PRAGMA journal_mode").Fields(0).Value.toString(), "wal");
-    EXPECT_EQ(c->dialect().engine(), ado::Dialect::Engine::Sqlite);
 }
 
 TEST(PostgresOpen, SessionHasStandardStringsAndUtf8) {

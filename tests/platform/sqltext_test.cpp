@@ -44,11 +44,26 @@ TEST(SqlText, PlainIdentifiers) {
     EXPECT_FALSE(ado::isPlainIdentifier(QString(64, QLatin1Char('a'))));
 }
 
-TEST(SqlText, PlaceholdersAreNumberedOutsideQuotesOnly) {
-    EXPECT_EQ(ado::numberPlaceholders("SELECT ? , ?"), "SELECT $1 , $2");
-    EXPECT_EQ(ado::numberPlaceholders("SELECT '?' || ?"), "SELECT '?' || $1");
-    EXPECT_EQ(ado::numberPlaceholders("SELECT 'it''s ?' , \"a?\" , ?"), "SELECT 'it''s ?' , \"a?\" , $1");
-    EXPECT_EQ(ado::numberPlaceholders("SELECT 1"), "SELECT 1");
+// Each "?" is told where it stands; a doubled apostrophe stays inside the text.
+TEST(SqlText, PlaceholdersAreFoundWithTheirPlace) {
+    const struct {
+        const char *sql, *marked, *numbered;
+    } cases[] = {
+        {"SELECT ? , ?", "SELECT S , S", "SELECT $1 , $2"},
+        {"SELECT '?' || ?", "SELECT 'T' || S", "SELECT '?' || $1"},
+        {"SELECT 'it''s ?' , \"a?\" , ?", "SELECT 'it''s T' , \"aI\" , S", "SELECT 'it''s ?' , \"a?\" , $1"},
+        {"SELECT \"'?\" , '\"?'", "SELECT \"'I\" , '\"T'", "SELECT \"'?\" , '\"?'"},
+        {"SELECT 1", "SELECT 1", "SELECT 1"},
+    };
+    const auto mark = [](ado::SqlPlace place) {
+        return place == ado::SqlPlace::Statement    ? QStringLiteral("S")
+               : place == ado::SqlPlace::QuotedText ? QStringLiteral("T")
+                                                     : QStringLiteral("I");
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ado::replacePlaceholders(c.sql, mark), c.marked) << c.sql;
+        EXPECT_EQ(ado::numberPlaceholders(c.sql), c.numbered) << c.sql;
+    }
 }
 
 }  // namespace
