@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "platform/core/error.h"
+#include "src/shell/controlnames.h"
 
 namespace shell {
 
@@ -11,12 +12,12 @@ namespace shell {
 // component runtime, named and placed on a screen.
 class HostControls {
 public:
-    static inline const QString kToolbar = QStringLiteral("toolbarQNT.Controles");
-    static inline const QString kTextBox = QStringLiteral("textoQNT.txtQNT");
-    static inline const QString kLabel = QStringLiteral("LabelQnt.Etiqueta");
-    static inline const QString kFlatButton = QStringLiteral("flatButtonQNT.flatButton");
-    static inline const QString kDatePicker = QStringLiteral("fechaQnt.dpFecha");
-    static inline const QString kColorScheme = QStringLiteral("coloresQNT.colorQNT");
+    static inline const QString& kToolbar = ControlNames::kToolbar;
+    static inline const QString& kTextBox = ControlNames::kTextBox;
+    static inline const QString& kLabel = ControlNames::kLabel;
+    static inline const QString& kFlatButton = ControlNames::kFlatButton;
+    static inline const QString& kDatePicker = ControlNames::kDatePicker;
+    static inline const QString& kColorScheme = ControlNames::kColorScheme;
 
     // A control of the class, child of parent, with objectName name.
     // Throws core::Error when the host does not supply the class.

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include "src/shell/controlnames.h"
 #include "src/shell/ifunciones.h"
 #include "src/shell/isistema.h"
 
@@ -26,9 +27,9 @@ public:
     static bool iniciado();
 
     // Names under which the host registers its service library classes.
-    static inline const QString kSistemaClass = QStringLiteral("Quintasistema.Sistema");
-    static inline const QString kFuncionesClass = QStringLiteral("Quintasistema.Funciones");
-    static inline const QString kConsultaRegistroClass = QStringLiteral("Quintasistema.ConsultaRegistro");
+    static inline const QString& kSistemaClass = ControlNames::kSistema;
+    static inline const QString& kFuncionesClass = ControlNames::kFunciones;
+    static inline const QString& kConsultaRegistroClass = ControlNames::kConsultaRegistro;
 
 private:
     static std::unique_ptr<QObject> sistema_;
