@@ -20,8 +20,7 @@ namespace {
 
 using testsupport::ServiceTest;
 
-class SistemaTest : public ServiceTest {};
-class FuncionesTest : public ServiceTest {};
+class ServicesTest : public ServiceTest {};
 class DemoServiceTest : public ServiceTest {
 protected:
     void SetUp() override {
@@ -33,7 +32,7 @@ protected:
     }
 };
 
-TEST_P(SistemaTest, ParameterIsTheStoredValueElseTheDefault) {
+TEST_P(ServicesTest, ParameterIsTheStoredValueElseTheDefault) {
     EXPECT_EQ(sistema->LeerParametro("RS_HORARIO_RESERVACIONES", 0, "T", "09:00,18:30"), "09:00,18:30");
     conn->Execute("INSERT INTO Parametro (Pa_Cve_Parametro, Pa_Valor) VALUES "
                   "('RS_HORARIO_RESERVACIONES', '08:00,20:00'), ('FTO_CLIENTE', '')");
@@ -42,7 +41,7 @@ TEST_P(SistemaTest, ParameterIsTheStoredValueElseTheDefault) {
     EXPECT_EQ(sistema->LeerParametro("rs_horario_reservaciones", 0, "T", "x"), "x");
 }
 
-TEST_P(SistemaTest, PermissionBelongsToTheSignedOnActiveUser) {
+TEST_P(ServicesTest, PermissionBelongsToTheSignedOnActiveUser) {
     conn->Execute("INSERT INTO Usuario (Us_Cve_Usuario, Es_Cve_Estado) VALUES ('ANA', 'AC'), ('LUIS', 'AC'), ('EVA', 'BA')");
     conn->Execute("INSERT INTO Permiso_Usuario (Us_Cve_Usuario, Pu_Modulo, Pu_Cve_Permiso) VALUES "
                   "('ANA', 'RS501', 'CHFEFIN'), ('LUIS', 'RS999', 'CHFEFIN'), ('EVA', 'RS501', 'CHFEFIN')");
@@ -54,7 +53,7 @@ TEST_P(SistemaTest, PermissionBelongsToTheSignedOnActiveUser) {
     EXPECT_FALSE(sistema->TienePermiso("RS501", "OTRO", ""));
 }
 
-TEST_P(SistemaTest, UnattendedErrorIsLoggedWithEverythingAndShowsNoDialog) {
+TEST_P(ServicesTest, UnattendedErrorIsLoggedWithEverythingAndShowsNoDialog) {
     sistema->RegistrarError("No hay sala.\r\nDetalle", 48, "txtSalaJunta_Change()", nullptr, "RS501", "ERR-ID:7500013");
     EXPECT_EQ(row("SELECT Be_Mensaje, Be_Titulo, Be_Modulo, Be_Identificador, Be_Usuario FROM Bitacora_Error"),
               QStringList({"No hay sala.\r\nDetalle", "txtSalaJunta_Change()", "RS501", "ERR-ID:7500013", "ANA"}));
@@ -78,7 +77,7 @@ TEST_P(DemoServiceTest, LookUpSkipsRetiredRowsAndUsesTheSecondKey) {
 }
 
 // The date texts compare with stored dates and order as the dates do.
-TEST_P(FuncionesTest, DateTextsMatchStoredDatesAndOrderAcrossMonthAndYearEnds) {
+TEST_P(ServicesTest, DateTextsMatchStoredDatesAndOrderAcrossMonthAndYearEnds) {
     QList<QDate> days = {QDate(2026, 1, 31), QDate(2025, 12, 31), QDate(2026, 2, 1),
                          QDate(2024, 2, 29), QDate(2026, 10, 1),  QDate(2026, 9, 30)};
     for (const QDate& d : days)
@@ -99,7 +98,7 @@ TEST_P(FuncionesTest, DateTextsMatchStoredDatesAndOrderAcrossMonthAndYearEnds) {
 
 // Weekends (or the site's rest days) and listed dates are not worked; the
 // rest days are read once per session.
-TEST_P(FuncionesTest, NonWorkingDaysAreRestDaysAndListedDates) {
+TEST_P(ServicesTest, NonWorkingDaysAreRestDaysAndListedDates) {
     conn->Execute("INSERT INTO Dia_Inhabil (Di_Fecha, Di_Descripcion) VALUES ('2026-12-25', 'Navidad')");
     const std::pair<QDate, bool> cases[] = {{QDate(2026, 12, 5), true},  {QDate(2026, 12, 6), true},
                                             {QDate(2026, 12, 7), false}, {QDate(2026, 12, 25), true},
@@ -118,7 +117,7 @@ TEST_P(FuncionesTest, NonWorkingDaysAreRestDaysAndListedDates) {
 
 // The movement is logged with the user and the server's date, and goes with
 // the caller's rollback.
-TEST_P(FuncionesTest, ConfirmationAndMovementLog) {
+TEST_P(ServicesTest, ConfirmationAndMovementLog) {
     EXPECT_FALSE(funciones->ConfirmarRegistro("Reservacion_Sala_Junta", "Rsj_Folio", "0000000125"));
     EXPECT_TRUE(funciones->ObtenerMensajeError().contains("0000000125"));
     conn->Execute("INSERT INTO Reservacion_Sala_Junta (Rsj_Folio, Rsj_Fecha, Rsj_Inicio, Rsj_Fin, Sj_Cve_Sala_Junta) "
@@ -137,14 +136,14 @@ TEST_P(FuncionesTest, ConfirmationAndMovementLog) {
     EXPECT_TRUE(row("SELECT Bm_Fecha FROM Bitacora_Movimiento").at(0).startsWith(server.toString("yyyy-MM-dd")));
 }
 
-TEST_P(FuncionesTest, TransactionTextNeedsAValue) {
+TEST_P(ServicesTest, TransactionTextNeedsAValue) {
     EXPECT_EQ(funciones->ObtenerTransaccion(" RS501 ", "Quintasistema"), "RS501");
     EXPECT_THROW(funciones->ObtenerTransaccion("  ", "Quintasistema"), core::Error);
 }
 
 // Controls of groups "1" and "2" and an untagged one: clearing and enabling
 // touch only the group, and clearing leaves dates.
-TEST_P(FuncionesTest, ClearingAndEnablingTouchOnlyTheGroupAndClearingLeavesDates) {
+TEST_P(ServicesTest, ClearingAndEnablingTouchOnlyTheGroupAndClearingLeavesDates) {
     QWidget screen;
     auto* box1 = new controls::TextBox(&screen, sistema.get());
     auto* box2 = new controls::TextBox(&screen, sistema.get());
@@ -230,8 +229,7 @@ TEST_P(DemoServiceTest, LookUpsRefuseAnythingButKnownPlainNamesAndSayWhenNoRecor
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM Sala_Junta"), 6);
 }
 
-RS_INSTANTIATE_BACKENDS(SistemaTest);
-RS_INSTANTIATE_BACKENDS(FuncionesTest);
+RS_INSTANTIATE_BACKENDS(ServicesTest);
 RS_INSTANTIATE_BACKENDS(DemoServiceTest);
 
 TEST(HostSession, UserComesFromOptionThenEnvironmentThenLoginAndServicesNeedASession) {
