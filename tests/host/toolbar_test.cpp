@@ -111,17 +111,24 @@ TEST(ToolbarTest, ButtonsAndShortcutsRaiseTheirOneSignalAndAcceptOnlyWhileAnActi
 
 // Each switch turns its own button off (print and exit are hidden) and on again.
 TEST(ToolbarTest, SwitchesTurnTheirOwnButtonOffAndOnAgain) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"NuevoHabilitado", "(Nuevo)"},         {"ModificarHabilitado", "(Modificar)"}, {"EliminarHabilitado", "(Eliminar)"},
-        {"ConsultarHabilitado", "(Consultar)"}, {"ImprimirHabilitado", ""},             {"showexitbutton", ""}};
-    for (const auto& [property, offShows] : cases) {
-        const bool exit = QByteArray(property) == "showexitbutton";
+    struct Case {
+        const char* property;
+        QVariant off, on;
+        const char *button, *offShows;
+    } const cases[] = {
+        {"NuevoHabilitado", false, true, "Nuevo", "(Nuevo)"},
+        {"ModificarHabilitado", false, true, "Modificar", "(Modificar)"},
+        {"EliminarHabilitado", false, true, "Eliminar", "(Eliminar)"},
+        {"ConsultarHabilitado", false, true, "Consultar", "(Consultar)"},
+        {"ImprimirHabilitado", false, true, "Imprimir ", ""},
+        {"showexitbutton", "NO", "SI", "Salir ", ""},
+    };
+    for (const Case& c : cases) {
         Bar b;
-        ASSERT_TRUE(b.bar->setProperty(property, exit ? QVariant("NO") : QVariant(false)));
-        const QString button = exit ? "Salir " : QString(property).remove("Habilitado") + (*offShows ? "" : " ");
-        EXPECT_EQ(b.shown(), QString(kBrowsing).replace(button, offShows)) << property;
-        b.bar->setProperty(property, exit ? QVariant("SI") : QVariant(true));
-        EXPECT_EQ(b.shown(), kBrowsing) << property;
+        ASSERT_TRUE(b.bar->setProperty(c.property, c.off));
+        EXPECT_EQ(b.shown(), QString(kBrowsing).replace(c.button, c.offShows)) << c.property;
+        b.bar->setProperty(c.property, c.on);
+        EXPECT_EQ(b.shown(), kBrowsing) << c.property;
     }
 }
 
