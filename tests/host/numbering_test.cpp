@@ -27,8 +27,6 @@ std::vector<std::string> onDesktops(int count, const std::function<void(int)>& w
                 work(i);
             } catch (const std::exception& e) {
                 failures[i] = e.what();
-            } catch (...) {
-                failures[i] = "unknown exception";
             }
         });
     }
@@ -41,7 +39,12 @@ protected:
     static qint64 nextFolio(services::Funciones& f) { return f.ObtenerConsecutivo("Reservacion_Sala_Junta", "Rsj_Folio"); }
 };
 
+// A number taken in a rolled-back save is handed out again.
 TEST_P(NumberingTest, CountsUpFromTheHighestNumberInUsePerColumnAndPerCatalogue) {
+    {
+        ado::Transaction rolledBack(sistema->Conexion());
+        EXPECT_EQ(nextFolio(*funciones), 1);
+    }
     EXPECT_EQ(nextFolio(*funciones), 1);
     EXPECT_EQ(nextFolio(*funciones), 2);
     conn->Execute("INSERT INTO Cliente (Cl_Cve_Cliente, Cl_Razon_Social) VALUES ('0041', 'a'), ('0007', 'b'), ('ABC', 'c')");
@@ -55,14 +58,6 @@ TEST_P(NumberingTest, CountsUpFromTheHighestNumberInUsePerColumnAndPerCatalogue)
                                                        catalogue, "", ""),
                   expected)
             << catalogue;
-}
-
-TEST_P(NumberingTest, NumberTakenInARolledBackSaveIsHandedOutAgain) {
-    {
-        ado::Transaction tx(sistema->Conexion());
-        EXPECT_EQ(nextFolio(*funciones), 1);
-    }
-    EXPECT_EQ(nextFolio(*funciones), 1);
 }
 
 // A counter another desktop creates between this one's look for it and its
@@ -98,21 +93,8 @@ TEST_P(NumberingTest, TwoDesktopsSavingAtOnceNeverShareANumber) {
     EXPECT_EQ(failures, std::vector<std::string>(2));
     std::set<qint64> all(numbers[0].begin(), numbers[0].end());
     all.insert(numbers[1].begin(), numbers[1].end());
-    EXPECT_EQ(all.size(), 2u * kPerDesktop);
+    EXPECT_EQ(all.size(), 2u * kPerDesktop) << "a number was handed out twice";
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM Reservacion_Sala_Junta"), 2 * kPerDesktop);
-}
-
-TEST_P(NumberingTest, FirstUseRacingOnAnEmptyCounterStillGivesDistinctNumbers) {
-    conn->Execute(kInsertReservation, {"0000000010"});
-    qint64 got[2] = {0, 0};
-    const auto failures = onDesktops(2, [&](int which) {
-        services::HostSession own(db->open(), "X", true);
-        services::Funciones f(own);
-        got[which] = nextFolio(f);
-    });
-    EXPECT_EQ(failures, std::vector<std::string>(2));
-    EXPECT_EQ(std::min(got[0], got[1]), 11);
-    EXPECT_EQ(std::max(got[0], got[1]), 12);
 }
 
 RS_INSTANTIATE_BACKENDS(NumberingTest);

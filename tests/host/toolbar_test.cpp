@@ -47,11 +47,12 @@ struct Bar {
             if (b->isVisible()) out << QString(b->isEnabled() ? "%1" : "(%1)").arg(b->objectName().mid(3));
         return out.join(' ');
     }
-    // The signals raised since the last call, once per emission.
+    // The signals raised since the last call, once per emission, Aceptar with its argument.
     QStringList raised() {
         QStringList out;
         for (const auto& [name, spy] : spies) {
-            for (qsizetype i = 0; i < spy->count(); ++i) out << name;
+            for (const QVariantList& args : *spy)
+                out << (args.isEmpty() ? name : QString("Aceptar(%1)").arg(int(args[0].toBool())));
             spy->clear();
         }
         return out;
@@ -61,37 +62,54 @@ struct Bar {
 const QString kBrowsing = "Nuevo Modificar Consultar Eliminar Imprimir (Aceptar) (Cancelar) Salir Cerrar";
 const QString kUnderWay = "(Nuevo) (Modificar) (Consultar) (Eliminar) (Imprimir) Aceptar Cancelar Salir Cerrar";
 
-// Each button by mouse and its shortcut raise their one signal; Esc is left to the screen.
-TEST(ToolbarTest, EachButtonAndItsShortcutRaiseTheirOneSignal) {
-    struct Case {
-        const char* button;  // nullptr: by key only
-        QKeyCombination keys;
-        bool underWay;       // a new record is being entered
-        const char* signal;  // nullptr: nothing
-    } const cases[] = {
-        {"Nuevo", Qt::CTRL | Qt::Key_N, false, "Nuevo()"},       {"Modificar", Qt::CTRL | Qt::Key_M, false, "Modificar()"},
-        {"Consultar", Qt::CTRL | Qt::Key_K, false, "Consultar()"}, {"Eliminar", Qt::CTRL | Qt::Key_E, false, "Eliminar()"},
-        {nullptr, QKeyCombination(Qt::Key_Delete), false, nullptr},  // a stray Delete cancels nothing
-        {"Imprimir", Qt::CTRL | Qt::Key_P, false, "Imprimir()"},
-        {"Aceptar", QKeyCombination(Qt::Key_F10), true, "Aceptar(bool)"},
-        {nullptr, QKeyCombination(Qt::Key_F10), false, nullptr},  // nothing to accept
-        {"Cancelar", QKeyCombination(), true, "Cancelar()"},
-        {"Salir", Qt::CTRL | Qt::Key_Q, false, "Salir()"},        {"Cerrar", Qt::CTRL | Qt::Key_F4, false, "Cerrar()"},
-        {nullptr, QKeyCombination(Qt::Key_Escape), true, nullptr},
+// One screen's work with the bar, step by step: a button clicked ("btn..."),
+// a key pressed, or the screen's answer to Aceptar ("!..."); the signals the
+// screen then hears and whether an action is under way. Accept and cancel are
+// offered only while it is, accept tells whether the record is new, a stray
+// Delete deletes nothing and Esc is left to the screen.
+TEST(ToolbarTest, ButtonsAndShortcutsRaiseTheirOneSignalAndAcceptOnlyWhileAnActionIsUnderWay) {
+    struct Step {
+        const char *press, *raised;
+        bool underWay;
+    } const steps[] = {
+        {"btnNuevo", "Nuevo()", true},          {"F10", "Aceptar(1)", true},          {"!RechazaAceptar", "", true},
+        {"btnAceptar", "Aceptar(1)", true},     {"Esc", "", true},                    {"!ConfirmaAceptar", "", false},
+        {"F10", "", false},                     {"Ctrl+M", "Modificar()", true},      {"btnAceptar", "Aceptar(0)", true},
+        {"btnCancelar", "Cancelar()", false},   {"btnModificar", "Modificar()", true}, {"!ConfirmaAceptar", "", false},
+        {"Ctrl+N", "Nuevo()", true},            {"btnCancelar", "Cancelar()", false}, {"btnConsultar", "Consultar()", false},
+        {"Ctrl+K", "Consultar()", false},       {"btnEliminar", "Eliminar()", false}, {"Ctrl+E", "Eliminar()", false},
+        {"Del", "", false},                     {"btnImprimir", "Imprimir()", false}, {"Ctrl+P", "Imprimir()", false},
+        {"btnSalir", "Salir()", false},         {"Ctrl+Q", "Salir()", false},         {"btnCerrar", "Cerrar()", false},
+        {"Ctrl+F4", "Cerrar()", false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.button ? c.button : "") + " " + QKeySequence(c.keys).toString().toStdString());
-        for (const bool byKey : {false, true}) {
-            if (byKey ? c.keys.key() == Qt::Key_unknown : !c.button) continue;
-            Bar b;
-            if (c.underWay) b.bar->EjecutarNuevo();
-            b.raised();
-            byKey ? QTest::keyClick(&b.window, c.keys.key(), c.keys.keyboardModifiers()) : b.click(c.button);
-            EXPECT_EQ(b.raised(), c.signal ? QStringList{c.signal} : QStringList{}) << (byKey ? "by key" : "by mouse");
-        }
+    Bar b;
+    for (const Step& step : steps) {
+        const QString press = step.press;
+        if (press.startsWith("btn"))
+            b.click(step.press + 3);
+        else if (press.startsWith('!'))
+            QMetaObject::invokeMethod(b.bar, step.press + 1);
+        else
+            QTest::keyClick(&b.window, QKeySequence(press)[0].key(), QKeySequence(press)[0].keyboardModifiers());
+        EXPECT_EQ(b.raised(), *step.raised ? QStringList{step.raised} : QStringList{}) << step.press;
+        EXPECT_EQ(b.shown(), step.underWay ? kUnderWay : kBrowsing) << step.press;
+        EXPECT_EQ(b.bar->EstadoEsc(), step.underWay) << step.press;
     }
+    // The screen may start a new record with the button switched off; Nuevo
+    // arrives before EjecutarNuevo returns, with the action already under way.
+    b.bar->setNuevoHabilitado(false);
+    bool underWayWhenRaised = false;
+    QObject::connect(b.bar, &Toolbar::Nuevo, [&] { underWayWhenRaised = b.bar->EstadoEsc(); });
+    QMetaObject::invokeMethod(b.bar, "EjecutarNuevo");
+    EXPECT_TRUE(underWayWhenRaised);
+    b.click("Aceptar");
+    EXPECT_EQ(b.raised(), QStringList({"Aceptar(1)", "Nuevo()"}));
+    b.click("Cancelar");
+    EXPECT_FALSE(b.bar->EstadoEsc());
+    EXPECT_EQ(b.shown(), QString(kBrowsing).replace("Nuevo", "(Nuevo)")) << "switched off stays off";
 }
 
+// Each switch turns its own button off (print and exit are hidden) and on again.
 TEST(ToolbarTest, SwitchesTurnTheirOwnButtonOffAndOnAgain) {
     struct Case {
         const char* property;
@@ -102,56 +120,16 @@ TEST(ToolbarTest, SwitchesTurnTheirOwnButtonOffAndOnAgain) {
         {"ModificarHabilitado", false, true, "Modificar", "(Modificar)"},
         {"EliminarHabilitado", false, true, "Eliminar", "(Eliminar)"},
         {"ConsultarHabilitado", false, true, "Consultar", "(Consultar)"},
-        {"ImprimirHabilitado", false, true, "Imprimir ", ""},  // hidden, not only disabled
+        {"ImprimirHabilitado", false, true, "Imprimir ", ""},
         {"showexitbutton", "NO", "SI", "Salir ", ""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.property);
         Bar b;
         ASSERT_TRUE(b.bar->setProperty(c.property, c.off));
-        EXPECT_EQ(b.shown(), QString(kBrowsing).replace(c.button, c.offShows));
+        EXPECT_EQ(b.shown(), QString(kBrowsing).replace(c.button, c.offShows)) << c.property;
         b.bar->setProperty(c.property, c.on);
-        EXPECT_EQ(b.shown(), kBrowsing);
+        EXPECT_EQ(b.shown(), kBrowsing) << c.property;
     }
-}
-
-// Accept and cancel are offered only while an action is under way, and
-// accept tells whether the record is new.
-TEST(ToolbarTest, AcceptTellsWhetherTheRecordIsNewAndOnlyWhileAnActionIsUnderWay) {
-    Bar b;
-    EXPECT_EQ(b.shown(), kBrowsing);
-    b.click("Nuevo");
-    EXPECT_EQ(b.shown(), kUnderWay);
-    EXPECT_TRUE(b.bar->EstadoEsc());
-    b.click("Aceptar");
-    b.bar->RechazaAceptar();  // the screen found a fault: still entering
-    EXPECT_EQ(b.shown(), kUnderWay);
-    b.click("Aceptar");
-    b.bar->ConfirmaAceptar();
-    EXPECT_EQ(b.shown(), kBrowsing);
-    EXPECT_FALSE(b.bar->EstadoEsc());
-    b.click("Modificar");
-    EXPECT_EQ(b.shown(), kUnderWay);
-    b.click("Aceptar");
-    b.bar->ConfirmaAceptar();
-    const QSignalSpy& aceptar = *b.spies["Aceptar(bool)"];
-    ASSERT_EQ(aceptar.count(), 3);
-    EXPECT_EQ(QVariantList({aceptar[0][0], aceptar[1][0], aceptar[2][0]}), QVariantList({true, true, false}));
-
-    // The screen may start a new record with the button switched off; Nuevo
-    // arrives before EjecutarNuevo returns, with the action already under way.
-    b.bar->setNuevoHabilitado(false);
-    bool underWayWhenRaised = false;
-    QObject::connect(b.bar, &Toolbar::Nuevo, [&] { underWayWhenRaised = b.bar->EstadoEsc(); });
-    b.raised();
-    QMetaObject::invokeMethod(b.bar, "EjecutarNuevo");
-    EXPECT_EQ(b.raised(), QStringList{"Nuevo()"});
-    EXPECT_TRUE(underWayWhenRaised);
-    b.click("Aceptar");
-    EXPECT_EQ(aceptar.last().at(0), true);
-    b.click("Cancelar");
-    EXPECT_FALSE(b.bar->EstadoEsc());
-    EXPECT_EQ(b.shown(), QString(kBrowsing).replace("Nuevo", "(Nuevo)")) << "switched off stays off";
 }
 
 // A screen is offered only what it handles: an unhandled command has no

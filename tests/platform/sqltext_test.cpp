@@ -5,31 +5,23 @@
 
 namespace {
 
-struct ProtectCase {
-    const char* input;
-    const char* expected;
-};
-
-TEST(SqlText, ProtectDoublesApostrophesAndKeepsTheRest) {
-    const ProtectCase cases[] = {
+// Apostrophes are doubled and everything else kept; control characters are
+// refused, saying which and where.
+TEST(SqlText, ProtectDoublesApostrophesKeepsTheRestAndRefusesControlCharacters) {
+    const std::pair<const char*, const char*> cases[] = {
         {"", ""},
-        {"Sala 1", "Sala 1"},
         {"O'Brien", "O''Brien"},
-        {"''", "''''"},
         {"x' OR '1'='1", "x'' OR ''1''=''1"},
         {"C:\\ruta\\", "C:\\ruta\\"},  // backslash is no escape with standard strings
         {"línea 1\r\nlínea 2\tfin", "línea 1\r\nlínea 2\tfin"},
     };
-    for (const auto& c : cases) EXPECT_EQ(ado::protect(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected)) << c.input;
+    for (const auto& [input, expected] : cases)
+        EXPECT_EQ(ado::protect(QString::fromUtf8(input)), QString::fromUtf8(expected)) << input;
     EXPECT_EQ(ado::quoted("a'b"), "'a''b'");
-}
-
-TEST(SqlText, ControlCharactersAreRefusedWithTheirPosition) {
-    for (const QChar bad : {QChar(0), QChar(0x1b), QChar(0x07), QChar(0x7f)}) {
-        const QString value = QStringLiteral("ab") + bad + QStringLiteral("c");
+    for (const QChar bad : {QChar(0), QChar(0x1b), QChar(0x7f)}) {
         try {
-            ado::protect(value);
-            FAIL() << "accepted code " << int(bad.unicode());
+            ado::protect(QStringLiteral("ab") + bad + QStringLiteral("c"));
+            ADD_FAILURE() << "accepted code " << int(bad.unicode());
         } catch (const core::Error& e) {
             EXPECT_TRUE(e.description().contains(QString::number(bad.unicode()))) << e.what();
             EXPECT_TRUE(e.description().contains(QStringLiteral("posición 3"))) << e.what();
@@ -53,12 +45,9 @@ TEST(SqlText, PlaceholdersAreFoundWithTheirPlace) {
         {"SELECT '?' || ?", "SELECT 'T' || S", "SELECT '?' || $1"},
         {"SELECT 'it''s ?' , \"a?\" , ?", "SELECT 'it''s T' , \"aI\" , S", "SELECT 'it''s ?' , \"a?\" , $1"},
         {"SELECT \"'?\" , '\"?'", "SELECT \"'I\" , '\"T'", "SELECT \"'?\" , '\"?'"},
-        {"SELECT 1", "SELECT 1", "SELECT 1"},
     };
     const auto mark = [](ado::SqlPlace place) {
-        return place == ado::SqlPlace::Statement    ? QStringLiteral("S")
-               : place == ado::SqlPlace::QuotedText ? QStringLiteral("T")
-                                                     : QStringLiteral("I");
+        return QString(place == ado::SqlPlace::Statement ? "S" : place == ado::SqlPlace::QuotedText ? "T" : "I");
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ado::replacePlaceholders(c.sql, mark), c.marked) << c.sql;
