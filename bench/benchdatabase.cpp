@@ -56,8 +56,14 @@ QString BenchDatabase::postgresText(const QString& server, long rows) {
     return url.toString();
 }
 
+bool BenchDatabase::isLoopbackPostgres(const QString& text) {
+    const QString host = QUrl(text).host();
+    return ado::isPostgresText(text) && (host == QLatin1String("127.0.0.1") || host == QLatin1String("localhost"));
+}
+
 QString BenchDatabase::withPort(const QString& text, int port) {
     QUrl url(text);
+    url.setHost(QStringLiteral("127.0.0.1"));
     url.setPort(port);
     return url.toString();
 }

@@ -27,7 +27,9 @@ public:
     static QString withPort(const QString& url, int port);
     static int portOf(const QString& url);
 
-    static bool isPostgresServer(const QString& text) { return ado::isPostgresText(text); }
+    // A postgresql:// URL whose host is this machine's loopback: the proxy
+    // only ever relays to 127.0.0.1.
+    static bool isLoopbackPostgres(const QString& text);
     static long long reservationCount(ado::Connection& c);
 
 private:
