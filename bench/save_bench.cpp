@@ -82,11 +82,15 @@ void accept(frmReservacion* e) {
     e->findChild<QAction*>(QStringLiteral("actAceptar"))->trigger();
 }
 
-// One untimed save through a proxy that adds no delay, only to count its
+// An untimed save through a proxy that adds no delay, only to count its
 // round trips; -1 when it did not store.
 long long saveRoundTrips(const QString& text, int days) {
     bench::DelayProxy proxy(bench::BenchDatabase::portOf(text), std::chrono::microseconds(0));
     SignedOn s = signOn(bench::BenchDatabase::withPort(text, proxy.port()));
+    // A first save prepares the statements, as the timed saves find them.
+    clear(*s.session);
+    accept(prepare(days));
+    frmReservacion::Unload();
     clear(*s.session);
     frmReservacion* e = prepare(days);
     const long long before = proxy.roundTrips();
