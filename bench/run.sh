@@ -21,6 +21,7 @@ cmake --build build -j2 --target rs_proxy_check rs_calendar_bench rs_save_bench 
 mkdir -p "$out"
 export QT_QPA_PLATFORM=offscreen RS501_UNATTENDED=1
 
+load_before="$(cut -d' ' -f1-3 /proc/loadavg)"
 echo "== delay proxy self-check"
 build/bench/rs_proxy_check
 
@@ -66,7 +67,8 @@ kb=$(/usr/bin/time -f %M build/bin/rs501 --db "$tmp/rs501-suite-1000000.sqlite" 
 memory+=(--memory "rs501 host, week of one room, SQLite 1M (/usr/bin/time)=$kb")
 
 {
-  echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(awk '/MemTotal/ {printf "%.1f GB RAM", $2 / 1048576}' /proc/meminfo); load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
+  echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(awk '/MemTotal/ {printf "%.1f GB RAM", $2 / 1048576}' /proc/meminfo); load average before: $load_before, after: $(cut -d' ' -f1-3 /proc/loadavg)"
+  echo "Run: $(date -u '+%Y-%m-%d %H:%M UTC')"
   if [[ -n "$pgdir" ]]; then
     echo "PostgreSQL $(basename "$(dirname "$(cat "$pgdir/bindir")")"): throwaway cluster on 127.0.0.1 (tools/pgcluster.sh), fsync=off"
   elif [[ -n "$pg" ]]; then
