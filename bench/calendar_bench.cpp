@@ -8,16 +8,19 @@
 //   RS501_BENCH_DB=postgresql://postgres@127.0.0.1:PORT/postgres build/bench/rs_calendar_bench
 //
 // Counters: statements and round_trips per repaint or start-up; floor_ms,
-// floor_statements and floor_round_trips for the floor; ratio is repaint
-// time over floor time from the same iterations; fastest_ms the quickest
-// single repaint.
+// floor_statements and floor_round_trips for the floor; ratio is the median
+// of each repaint's time over the floor painted right after it, in the same
+// run; fastest_ms the quickest single repaint.
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <optional>
+#include <vector>
 
 #include "bench/benchdatabase.h"
 #include "bench/calendarfloor.h"
@@ -121,10 +124,32 @@ std::optional<PassCosts> countThroughProxy(const QString& text, const QString& v
     return PassCosts{painted - start, meter.now() - painted};
 }
 
-void report(benchmark::State& state, double repaintSec, double floorSec, const PassCosts& per, bool counted) {
-    const double n = static_cast<double>(state.iterations());
-    state.counters["floor_ms"] = floorSec * 1000.0 / n;
-    state.counters["ratio"] = floorSec > 0 ? repaintSec / floorSec : 0.0;
+// Seconds of each timed repaint and of the floor painted right after it.
+struct Timings {
+    std::vector<double> repaint;
+    std::vector<double> floor;
+};
+
+double median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const std::size_t m = v.size() / 2;
+    return v.size() % 2 ? v[m] : (v[m - 1] + v[m]) / 2;
+}
+
+// The ratio is the median over the iterations of each repaint against the
+// floor painted right after it, so a pause of the machine spoils one pair
+// and not the figure.
+void report(benchmark::State& state, const Timings& t, const PassCosts& per, bool counted) {
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < t.repaint.size(); ++i)
+        if (t.floor[i] > 0) ratios.push_back(t.repaint[i] / t.floor[i]);
+    const double floorSum = std::accumulate(t.floor.begin(), t.floor.end(), 0.0);
+    state.counters["floor_ms"] = t.floor.empty() ? 0.0 : floorSum * 1000.0 / static_cast<double>(t.floor.size());
+    state.counters["ratio"] = median(ratios);
+    // The fastest pass, which only noise can slow, for comparisons between
+    // benchmarks that ran at different moments.
+    state.counters["fastest_ms"] = t.repaint.empty() ? 0.0 : *std::min_element(t.repaint.begin(), t.repaint.end()) * 1000.0;
     state.counters["statements"] = static_cast<double>(per.repaint.statements);
     state.counters["floor_statements"] = static_cast<double>(per.floor.statements);
     if (!counted) return;
@@ -137,7 +162,7 @@ void timeRepaints(benchmark::State& state, CalendarRig& rig, const DelayProxy* p
     flexgrid::FlexGrid floorGrid;
     CalendarFloor floor(rig.connection());
     const CalendarFloor::Period period = rig.period();
-    double repaintSec = 0, floorSec = 0, fastestSec = 1e9;
+    Timings t;
     PassCosts sum;
     for (auto _ : state) {
         const Cost c0 = meter.now();
@@ -147,9 +172,8 @@ void timeRepaints(benchmark::State& state, CalendarRig& rig, const DelayProxy* p
         state.PauseTiming();
         const Cost c1 = meter.now();
         floor.paint(floorGrid, period);
-        floorSec += seconds(Clock::now() - t1);
-        repaintSec += seconds(t1 - t0);
-        fastestSec = std::min(fastestSec, seconds(t1 - t0));
+        t.floor.push_back(seconds(Clock::now() - t1));
+        t.repaint.push_back(seconds(t1 - t0));
         sum.repaint = sum.repaint + (c1 - c0);
         sum.floor = sum.floor + (meter.now() - c1);
         state.ResumeTiming();
@@ -161,10 +185,7 @@ void timeRepaints(benchmark::State& state, CalendarRig& rig, const DelayProxy* p
         per.repaint.roundTrips = counted->repaint.roundTrips;
         per.floor.roundTrips = counted->floor.roundTrips;
     }
-    // The fastest pass, which only noise can slow, for comparisons between
-    // benchmarks that ran at different moments.
-    state.counters["fastest_ms"] = fastestSec * 1000.0;
-    report(state, repaintSec, floorSec, per, proxy || counted);
+    report(state, t, per, proxy || counted);
 }
 
 void Repaint(benchmark::State& state, const Case& k) {
