@@ -28,6 +28,7 @@
 #include "bench/countingconnection.h"
 #include "bench/delayproxy.h"
 #include "bench/gridcheck.h"
+#include "platform/core/error.h"
 #include "platform/flexgrid/flexgrid.h"
 
 namespace {
@@ -256,9 +257,17 @@ QString caseName(const char* what, const Case& k) {
     return name;
 }
 
+// A database that cannot be opened or generated fails its case, not the run.
 template <typename Function>
 void add(const char* what, Function f, const Case& k, int iterations) {
-    benchmark::RegisterBenchmark(caseName(what, k).toStdString().c_str(), f, k)
+    const auto guarded = [f](benchmark::State& state, const Case& c) {
+        try {
+            f(state, c);
+        } catch (const std::exception& e) {
+            state.SkipWithError(qPrintable(core::describe(e)));
+        }
+    };
+    benchmark::RegisterBenchmark(caseName(what, k).toStdString().c_str(), guarded, k)
         ->Iterations(iterations)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
