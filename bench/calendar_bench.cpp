@@ -69,15 +69,10 @@ struct Cost {
     long long roundTrips = 0;
 };
 
-class Meter {
-public:
-    Meter(CalendarRig& rig, const DelayProxy* proxy) : rig_(rig), proxy_(proxy) {}
-    Cost now() const { return {rig_.connection().statements(), proxy_ ? proxy_->roundTrips() : 0}; }
-
-private:
-    CalendarRig& rig_;
-    const DelayProxy* proxy_;
-};
+// The counts so far, to subtract around a pass.
+Cost costSoFar(CalendarRig& rig, const DelayProxy* proxy) {
+    return {rig.connection().statements(), proxy ? proxy->roundTrips() : 0};
+}
 
 Cost operator-(const Cost& a, const Cost& b) {
     return {a.statements - b.statements, a.roundTrips - b.roundTrips};
@@ -115,14 +110,14 @@ std::optional<PassCosts> countThroughProxy(const QString& text, const QString& v
     DelayProxy proxy(BenchDatabase::portOf(text), std::chrono::microseconds(0));
     CalendarRig rig(BenchDatabase::withPort(text, proxy.port()));
     if (!rig.error().isEmpty() || !rig.showView(view)) return std::nullopt;
-    const Meter meter(rig, &proxy);
+    const auto meter = [&] { return costSoFar(rig, &proxy); };
     flexgrid::FlexGrid floorGrid;
     CalendarFloor(rig.connection()).paint(floorGrid, rig.period());  // its statements prepared, as when timed
-    const Cost start = meter.now();
+    const Cost start = meter();
     if (!rig.repaint()) return std::nullopt;
-    const Cost painted = meter.now();
+    const Cost painted = meter();
     CalendarFloor(rig.connection()).paint(floorGrid, rig.period());
-    return PassCosts{painted - start, meter.now() - painted};
+    return PassCosts{painted - start, meter() - painted};
 }
 
 // Seconds of each timed repaint and of the floor painted right after it.
@@ -159,24 +154,24 @@ void report(benchmark::State& state, const Timings& t, const PassCosts& per, boo
 }
 
 void timeRepaints(benchmark::State& state, CalendarRig& rig, const DelayProxy* proxy, std::optional<PassCosts> counted) {
-    const Meter meter(rig, proxy);
+    const auto meter = [&] { return costSoFar(rig, proxy); };
     flexgrid::FlexGrid floorGrid;
     CalendarFloor floor(rig.connection());
     const CalendarFloor::Period period = rig.period();
     Timings t;
     PassCosts sum;
     for (auto _ : state) {
-        const Cost c0 = meter.now();
+        const Cost c0 = meter();
         const auto t0 = Clock::now();
         const bool ok = rig.repaint();
         const auto t1 = Clock::now();
         state.PauseTiming();
-        const Cost c1 = meter.now();
+        const Cost c1 = meter();
         floor.paint(floorGrid, period);
         t.floor.push_back(seconds(Clock::now() - t1));
         t.repaint.push_back(seconds(t1 - t0));
         sum.repaint = sum.repaint + (c1 - c0);
-        sum.floor = sum.floor + (meter.now() - c1);
+        sum.floor = sum.floor + (meter() - c1);
         state.ResumeTiming();
         if (!ok) state.SkipWithError(qPrintable(rig.error()));
     }
