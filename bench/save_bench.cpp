@@ -1,5 +1,7 @@
 // Accepting a new reservation in the editor: one day, and a range of 31
-// days (one row per working day, all in one transaction).
+// days (one row per working day, all in one transaction). Counters:
+// statements per save, and on PostgreSQL its round trips, counted on one
+// extra save through the delay proxy with no delay.
 //
 //   build/bench/rs_save_bench            (SQLite file under /tmp)
 //   RS501_BENCH_DB=postgresql://... build/bench/rs_save_bench
@@ -9,6 +11,13 @@
 #include <QAction>
 #include <QDir>
 
+#include <algorithm>
+#include <chrono>
+#include <memory>
+
+#include "bench/benchdatabase.h"
+#include "bench/countingconnection.h"
+#include "bench/delayproxy.h"
 #include "host/schema/demodata.h"
 #include "host/schema/schema.h"
 #include "host/services/hostsession.h"
@@ -48,32 +57,79 @@ frmReservacion* prepare(int days) {
     return e;
 }
 
+// A session on the database, its statements counted.
+struct SignedOn {
+    std::unique_ptr<services::HostSession> session;
+    bench::CountingConnection* counting;
+};
+
+SignedOn signOn(const QString& text) {
+    auto counting = std::make_unique<bench::CountingConnection>(ado::open(text));
+    bench::CountingConnection* raw = counting.get();
+    schema::Schema::ensure(*raw);
+    schema::DemoData::load(*raw, QDate::currentDate());
+    auto session = std::make_unique<services::HostSession>(std::move(counting), schema::DemoData::kUser, true);
+    services::HostSession::install(session.get());
+    shell::Publico::iniciar();
+    return {std::move(session), raw};
+}
+
+void clear(services::HostSession& session) {
+    session.connection().Execute("DELETE FROM Reservacion_Sala_Junta WHERE Rsj_Fecha >= ?", {kFirst});
+}
+
+void accept(frmReservacion* e) {
+    e->findChild<QAction*>(QStringLiteral("actAceptar"))->trigger();
+}
+
+// An untimed save through a proxy that adds no delay, only to count its
+// round trips; -1 when it did not store.
+long long saveRoundTrips(const QString& text, int days) {
+    bench::DelayProxy proxy(bench::BenchDatabase::portOf(text), std::chrono::microseconds(0));
+    SignedOn s = signOn(bench::BenchDatabase::withPort(text, proxy.port()));
+    // A first save prepares the statements, as the timed saves find them.
+    clear(*s.session);
+    accept(prepare(days));
+    frmReservacion::Unload();
+    clear(*s.session);
+    frmReservacion* e = prepare(days);
+    const long long before = proxy.roundTrips();
+    accept(e);
+    const long long trips = e->OK() ? proxy.roundTrips() - before : -1;
+    frmReservacion::Unload();
+    clear(*s.session);
+    services::HostSession::install(nullptr);
+    return trips;
+}
+
 void Save(benchmark::State& state) {
     const int days = static_cast<int>(state.range(0));
-    auto connection = ado::open(database());
-    schema::Schema::ensure(*connection);
-    schema::DemoData::load(*connection, QDate::currentDate());
-    services::HostSession session(std::move(connection), schema::DemoData::kUser, true);
-    services::HostSession::install(&session);
-    shell::Publico::iniciar();
+    const long long trips = bench::BenchDatabase::isLoopbackPostgres(database()) ? saveRoundTrips(database(), days) : 0;
+    SignedOn s = signOn(database());
     long rows = 0;
+    long long statements = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        session.connection().Execute("DELETE FROM Reservacion_Sala_Junta WHERE Rsj_Fecha >= ?", {kFirst});
+        clear(*s.session);
         frmReservacion* e = prepare(days);
+        const long long before = s.counting->statements();
         state.ResumeTiming();
-        e->findChild<QAction*>(QStringLiteral("actAceptar"))->trigger();
+        accept(e);
         state.PauseTiming();
+        statements += s.counting->statements() - before;
         if (!e->OK()) state.SkipWithError("the reservation was not stored");
         frmReservacion::Unload();
-        rows = session.connection()
+        rows = s.session->connection()
                    .Execute("SELECT COUNT(*) FROM Reservacion_Sala_Junta WHERE Rsj_Fecha >= ?", {kFirst})
                    .Fields(0)
                    .Value.toLongLong();
         state.ResumeTiming();
     }
     state.counters["rows"] = static_cast<double>(rows);
-    session.connection().Execute("DELETE FROM Reservacion_Sala_Junta WHERE Rsj_Fecha >= ?", {kFirst});
+    state.counters["statements"] = static_cast<double>(statements / std::max<long long>(state.iterations(), 1));
+    if (bench::BenchDatabase::isLoopbackPostgres(database())) state.counters["round_trips"] = static_cast<double>(trips);
+    if (trips < 0) state.SkipWithError("the counting save through the proxy did not store");
+    clear(*s.session);
     services::HostSession::install(nullptr);
 }
 
