@@ -32,7 +32,7 @@ const QString kPostgresFill = QStringLiteral(
     "FROM generate_series(CAST(? AS INTEGER), CAST(? AS INTEGER) - 1) AS g(i)");
 
 bool isPostgres(ado::Connection& c) {
-    return c.dialect().engine() == ado::Dialect::Engine::Postgres;
+    return ado::isPostgresText(c.description());  // the fast fill is the server's own
 }
 
 }  // namespace

@@ -83,7 +83,9 @@ TEST(HostApplication, StartsOnTheDefaultOrANamedDatabaseAndOpensTheEditorOrSaysW
         EXPECT_EQ(run.exitCode, c.exitCode) << run.stderrText.toStdString();
         EXPECT_EQ(run.screenshot, c.exitCode == 0);
         EXPECT_TRUE(run.stderrText.contains(c.reported)) << run.stderrText.toStdString();
-        if (!c.file.isEmpty()) EXPECT_EQ(rooms(c.file), c.rooms);
+        if (!c.file.isEmpty()) {
+            EXPECT_EQ(rooms(c.file), c.rooms);
+        }
     }
 }
 
