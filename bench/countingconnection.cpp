@@ -22,4 +22,10 @@ void CountingConnection::RollbackTrans() {
     inner_->RollbackTrans();
 }
 
+std::vector<ado::Recordset> CountingConnection::ExecuteMany(const QString& sql,
+                                                        const std::vector<QVariantList>& paramLists) {
+    statements_ += static_cast<long long>(paramLists.size());
+    return inner_->ExecuteMany(sql, paramLists);
+}
+
 }  // namespace bench

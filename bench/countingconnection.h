@@ -14,6 +14,8 @@ public:
     explicit CountingConnection(std::unique_ptr<ado::Connection> inner) : inner_(std::move(inner)) {}
 
     ado::Recordset Execute(const QString& sql, const QVariantList& params = {}) override;
+    // Forwarded whole, so the engine can still send the executions together.
+    std::vector<ado::Recordset> ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) override;
     void BeginTrans() override;
     void CommitTrans() override;
     void RollbackTrans() override;
