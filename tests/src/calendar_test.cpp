@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QToolTip>
 
+#include "src/calendar/calendargrid.h"
 #include "tests/src/calendarfixture.h"
 #include "tests/support/recordingconnection.h"
 
@@ -224,6 +225,60 @@ TEST_P(CalendarScreenTest, ANewerPaintingWinsOverTheOneItInterrupted) {
     EXPECT_EQ(grid()->TextMatrix(row, col), "");
     EXPECT_EQ(grid()->CellBackColorAt(row, col), kGreen);
     EXPECT_TRUE(grid()->Redraw());
+    EXPECT_TRUE(reports().empty());
+}
+
+// The painting asks every cell's question in one batch and the period's
+// non-working days in one look-up; each cell must still show what its own
+// question and the per-day service answer, on data made to confuse them.
+TEST_P(CalendarScreenTest, EveryPaintedCellShowsItsOwnAnswerAcrossAYearEnd) {
+    open();
+    int weeks = 1;
+    QDate sunday = screen->Inicio().addDays(7);
+    for (; sunday.year() == sunday.addDays(6).year(); sunday = sunday.addDays(7)) ++weeks;
+    QDate lastDay = sunday;
+    while (lastDay.addDays(1).year() == sunday.year()) lastDay = lastDay.addDays(1);
+    const QDate newYear = lastDay.addDays(1);
+    for (const auto& [folio, day, start, end, room, state] : std::vector<std::tuple<QString, QDate, QString, QString,
+                                                                                   QString, QString>>{
+             {"0000000020", lastDay, "10:00", "12:00", "0000000001", "AC"},  // two rows cover 11:00
+             {"0000000021", lastDay, "11:00", "11:30", "0000000001", "AC"},
+             {"0000000022", lastDay, "13:00", "14:00", "0000000001", "CA"},  // cancelled
+             {"0000000023", newYear, "14:00", "15:00", "0000000001", "AC"},  // touching at 15:00
+             {"0000000024", newYear, "15:00", "16:00", "0000000001", "AC"},
+             {"0000000025", newYear, "09:00", "10:00", "0000000002", "AC"},  // another room
+         })
+        addReservation(folio, day, start, end, room, state);
+    conn->Execute("INSERT INTO Dia_Inhabil (Di_Fecha, Di_Descripcion) VALUES (?, 'Año nuevo')", {newYear});
+    typeRoom("0000000001");
+    for (int k = 0; k < weeks; ++k) clickButton("cmdAdelante");
+    ASSERT_EQ(screen->Inicio(), sunday);
+    const auto checkEveryCell = [&] {
+        shell::IFunciones& f = *shell::Publico::Funciones();
+        for (int c = 1; c < grid()->Cols(); ++c) {
+            const QDate day = screen->Inicio().addDays(c - 1);
+            for (int r = 2; r < grid()->Rows(); ++r) {
+                const QString slot = grid()->TextMatrix(r, 0);
+                ado::Recordset own = conn->Execute(calendar::availabilityStatement(),
+                                                   calendar::availabilityParams("0000000001", f.FormatoFechaSQL(day), slot));
+                const QString folio = own.Eof() ? QString() : own.Fields(0).Value.toString();
+                const int back = f.EsDiaInhabil(day) ? kSilver : folio.isEmpty() ? kGreen : kBlue;
+                ASSERT_EQ(grid()->TextMatrix(r, c), folio) << day.toString(Qt::ISODate).toStdString() << " " << slot.toStdString();
+                ASSERT_EQ(grid()->CellBackColorAt(r, c), back) << day.toString(Qt::ISODate).toStdString() << " " << slot.toStdString();
+            }
+        }
+    };
+    checkEveryCell();
+    EXPECT_EQ(grid()->TextMatrix(rowOf("13:00"), columnOf(lastDay)), "");
+    EXPECT_EQ(grid()->TextMatrix(rowOf("15:00"), columnOf(newYear)), "0000000024");
+    EXPECT_EQ(grid()->TextMatrix(rowOf("09:00"), columnOf(newYear)), "");
+    EXPECT_EQ(grid()->CellBackColorAt(rowOf("14:00"), columnOf(newYear)), kSilver);
+    // A non-working day added elsewhere shows at the next painting.
+    conn->Execute("INSERT INTO Dia_Inhabil (Di_Fecha, Di_Descripcion) VALUES (?, 'Puente')", {lastDay});
+    clickButton("cmdAtras");
+    clickButton("cmdAdelante");
+    EXPECT_EQ(grid()->CellBackColorAt(rowOf("10:00"), columnOf(lastDay)), kSilver);
+    checkEveryCell();
     EXPECT_TRUE(reports().empty());
 }
 
