@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/ado/connection.h"
 #include "platform/flexgrid/flexgrid.h"
 #include "src/calendar/calendarcontrols.h"
 #include "src/calendar/period.h"
 #include "src/reservation/reservationrecord.h"
+#include "src/shell/ifunciones.h"
 
 namespace calendar {
 
@@ -60,6 +62,29 @@ const QString& availabilityStatement() {
 
 QVariantList availabilityParams(const QString& room, const QString& dayText, const QString& slot) {
     return {room, dayText, slot, slot};
+}
+
+std::vector<SlotCell> slotCells(const flexgrid::FlexGrid& g, const std::vector<QDate>& fechas) {
+    std::vector<SlotCell> cells;
+    for (int i = 2; i < g.Rows(); ++i)
+        for (int j = 1; j < g.Cols() && static_cast<std::size_t>(j) < fechas.size(); ++j)
+            cells.push_back({i, j, fechas[static_cast<std::size_t>(j)]});
+    return cells;
+}
+
+std::vector<std::optional<QString>> askSlots(ado::Connection& connection, shell::IFunciones& funciones,
+                                             const flexgrid::FlexGrid& g, const std::vector<SlotCell>& cells,
+                                             const QString& room) {
+    std::vector<QVariantList> params;
+    params.reserve(cells.size());
+    for (const SlotCell& c : cells)
+        params.push_back(availabilityParams(room, funciones.FormatoFechaSQL(c.day), g.TextMatrix(c.row, 0)));
+    const std::vector<ado::Recordset> answers = connection.ExecuteMany(availabilityStatement(), params);
+    std::vector<std::optional<QString>> folios;
+    folios.reserve(answers.size());
+    for (const ado::Recordset& rs : answers)
+        folios.push_back(rs.Eof() ? std::nullopt : std::optional(rs.Fields(QStringLiteral("Rsj_Folio")).Value.toString()));
+    return folios;
 }
 
 void paintSlot(flexgrid::FlexGrid& g, int row, int col, const std::optional<QString>& folio, bool inhabil) {

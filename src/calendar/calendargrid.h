@@ -8,8 +8,14 @@
 #include <QTime>
 #include <QVariantList>
 
+namespace ado {
+class Connection;
+}
 namespace flexgrid {
 class FlexGrid;
+}
+namespace shell {
+class IFunciones;
 }
 
 namespace calendar {
@@ -30,6 +36,20 @@ std::vector<QDate> writeHeadings(flexgrid::FlexGrid& g, const QDate& inicio, int
 const QString& availabilityStatement();
 // dayText is the day as the host formats dates for SQL.
 QVariantList availabilityParams(const QString& room, const QString& dayText, const QString& slot);
+
+// A slot cell of the grid and the day of its column.
+struct SlotCell {
+    int row, col;
+    QDate day;
+};
+// Every slot cell whose column has a date, row by row.
+std::vector<SlotCell> slotCells(const flexgrid::FlexGrid& g, const std::vector<QDate>& fechas);
+
+// The folio of each cell's reservation in force, or none: every cell's
+// question in one batch, which a server answers in one round trip.
+std::vector<std::optional<QString>> askSlots(ado::Connection& connection, shell::IFunciones& funciones,
+                                             const flexgrid::FlexGrid& g, const std::vector<SlotCell>& cells,
+                                             const QString& room);
 
 // Paints one slot cell free (no reservation) or reserved with its folio,
 // silver on a non-working day either way; joins it to the merges of its row

@@ -257,47 +257,22 @@ bool frmRS501::Encabezados(int columnas) {
 
 // ---- availability painting ----
 
-std::vector<frmRS501::SlotCell> frmRS501::slotCells() const {
-    std::vector<SlotCell> cells;
-    const flexgrid::FlexGrid& g = *ui_.msfDisponibilidad;
-    for (int i = 2; i < g.Rows(); ++i)
-        for (int j = 1; j < g.Cols() && static_cast<std::size_t>(j) < fechas_.size(); ++j) cells.push_back({i, j});
-    return cells;
-}
-
-// Every cell's question in one batch (one round trip on a server); read
-// anew at each painting, as are the non-working days.
-std::vector<std::optional<QString>> frmRS501::askCells(const std::vector<SlotCell>& cells, const QString& room) {
-    shell::IFunciones& funciones = *Publico::Funciones();
-    std::vector<QVariantList> params;
-    params.reserve(cells.size());
-    for (const SlotCell& c : cells)
-        params.push_back(availabilityParams(room, funciones.FormatoFechaSQL(dayOf(c)),
-                                            ui_.msfDisponibilidad->TextMatrix(c.row, 0)));
-    Publico::SQL = availabilityStatement();
-    const std::vector<ado::Recordset> answers = Publico::Sistema()->Conexion().ExecuteMany(Publico::SQL, params);
-    std::vector<std::optional<QString>> folios;
-    folios.reserve(answers.size());
-    for (const ado::Recordset& rs : answers)
-        folios.push_back(rs.Eof() ? std::nullopt : std::optional(rs.Fields(QStringLiteral("Rsj_Folio")).Value.toString()));
-    return folios;
-}
-
-QDate frmRS501::dayOf(const SlotCell& cell) const {
-    return fechas_[static_cast<std::size_t>(cell.col)];
-}
-
 bool frmRS501::Disponibilidad(const QString& sala) {
     RedrawOff redrawOff(ui_.msfDisponibilidad);
     const int generation = generation_;
     try {
-        const std::vector<SlotCell> cells = slotCells();
+        flexgrid::FlexGrid& g = *ui_.msfDisponibilidad;
+        const std::vector<SlotCell> cells = slotCells(g, fechas_);
         if (cells.empty()) return true;
-        const std::vector<std::optional<QString>> folios = askCells(cells, sala);
-        const QList<QDate> inhabiles = Publico::Funciones()->DiasInhabiles(dayOf(cells.front()), dayOf(cells.back()));
+        shell::IFunciones& funciones = *Publico::Funciones();
+        // Read anew at each painting: another desktop may have changed either.
+        Publico::SQL = availabilityStatement();
+        const std::vector<std::optional<QString>> folios =
+            askSlots(Publico::Sistema()->Conexion(), funciones, g, cells, sala);
+        const QList<QDate> inhabiles = funciones.DiasInhabiles(cells.front().day, cells.back().day);
         for (std::size_t k = 0; k < cells.size(); ++k) {
             const SlotCell& c = cells[k];
-            paintSlot(*ui_.msfDisponibilidad, c.row, c.col, folios[k], inhabiles.contains(dayOf(c)));
+            paintSlot(g, c.row, c.col, folios[k], inhabiles.contains(c.day));
             QCoreApplication::processEvents();
             // A redraw started meanwhile (a button pressed while we
             // painted) has rebuilt the grid; it paints it all itself.

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <vector>
 
 #include <QDate>
@@ -102,12 +101,6 @@ private:
     QString roomKey() const;
     void lookUpRoom();
     void onRoomBox(const QString& label, const QString& id, bool confirmed);
-    struct SlotCell {
-        int row, col;
-    };
-    std::vector<SlotCell> slotCells() const;
-    std::vector<std::optional<QString>> askCells(const std::vector<SlotCell>& cells, const QString& room);
-    QDate dayOf(const SlotCell& cell) const;
 
     shell::ScreenParent parent_;
     QString horario_;
