@@ -8,7 +8,6 @@
 #include <QToolButton>
 #include <QToolTip>
 
-#include "src/calendar/calendargrid.h"
 #include "tests/src/calendarfixture.h"
 #include "tests/support/recordingconnection.h"
 
@@ -79,50 +78,6 @@ TEST_P(CalendarScreenTest, WindowParameterShapesTheGrid) {
             EXPECT_EQ(reports()[0].first, "ERR-ID:7500019");
         }
     }
-}
-
-TEST_P(CalendarScreenTest, ReservationsPaintAsMergedBlocksOfTheirRoomOnly) {
-    open();
-    const QDate sunday = screen->Inicio();
-    const QDate monday = sunday.addDays(1), tuesday = sunday.addDays(2), wednesday = sunday.addDays(3),
-                thursday = sunday.addDays(4), friday = sunday.addDays(5);
-    addReservation("0000000007", monday, "10:00", "11:30", "0000000001");
-    addReservation("0000000008", tuesday, "10:00", "10:00", "0000000001");         // starts and ends at once
-    addReservation("0000000009", wednesday, "10:00", "11:00", "0000000001", "CA");  // cancelled
-    addReservation("0000000010", thursday, "10:00", "11:00", "0000000002");         // another room
-    addReservation("0000000011", sunday, "12:00", "13:00", "0000000001");           // on a rest day
-    addReservation("0000000012", friday, "09:00", "09:30", "0000000001");
-    conn->Execute("INSERT INTO Dia_Inhabil (Di_Fecha, Di_Descripcion) VALUES (?, 'Asueto')", {friday});
-    typeRoom("0000000001");
-    ASSERT_EQ(roomName(), "Sala Juárez");
-
-    flexgrid::FlexGrid& g = *grid();
-    const int mon = columnOf(monday);
-    for (const char* slot : {"10:00", "10:30", "11:00"}) {
-        EXPECT_EQ(g.TextMatrix(rowOf(slot), mon), "0000000007") << slot;
-        EXPECT_EQ(g.CellBackColorAt(rowOf(slot), mon), kBlue) << slot;
-        EXPECT_EQ(g.CellForeColorAt(rowOf(slot), mon), kWhite) << slot;
-    }
-    EXPECT_EQ(g.MergedBlock(rowOf("10:30"), mon), QRect(mon, rowOf("10:00"), 1, 3));
-    EXPECT_EQ(g.TextMatrix(rowOf("11:30"), mon), "");
-    EXPECT_EQ(g.CellBackColorAt(rowOf("11:30"), mon), kGreen);
-    EXPECT_EQ(g.CellBackColorAt(rowOf("09:30"), mon), kGreen);
-    for (const QDate& day : {tuesday, wednesday, thursday}) {
-        EXPECT_EQ(g.TextMatrix(rowOf("10:00"), columnOf(day)), "") << day.toString().toStdString();
-        EXPECT_EQ(g.CellBackColorAt(rowOf("10:00"), columnOf(day)), kGreen) << day.toString().toStdString();
-    }
-    const int sun = columnOf(sunday);
-    EXPECT_EQ(g.TextMatrix(rowOf("12:00"), sun), "0000000011");
-    EXPECT_EQ(g.CellBackColorAt(rowOf("12:00"), sun), kSilver);
-    EXPECT_EQ(g.CellForeColorAt(rowOf("12:00"), sun), kWhite);
-    EXPECT_EQ(g.CellForeColorAt(rowOf("09:00"), sun), kBlack);
-    const int fri = columnOf(friday);
-    EXPECT_EQ(g.CellBackColorAt(rowOf("09:00"), fri), kSilver);
-    EXPECT_EQ(g.CellForeColorAt(rowOf("09:00"), fri), kWhite);
-    EXPECT_EQ(g.CellBackColorAt(rowOf("09:30"), fri), kSilver);
-    EXPECT_EQ(g.CellForeColorAt(rowOf("09:30"), fri), kBlack);
-    EXPECT_TRUE(g.Redraw());
-    EXPECT_TRUE(reports().empty());
 }
 
 TEST_P(CalendarScreenTest, TipNamesWhoHoldsTheCurrentCellAndHeadingsAskNothing) {
@@ -211,77 +166,6 @@ TEST_P(CalendarScreenTest, ButtonsMoveAndSwitchPeriods) {
     EXPECT_TRUE(reports().empty());
 }
 
-// Painting lets events run after every cell, so the user can pick another
-// room meanwhile: that painting wins, the interrupted one stops.
-TEST_P(CalendarScreenTest, ANewerPaintingWinsOverTheOneItInterrupted) {
-    open();
-    const QDate friday = screen->Inicio().addDays(5);
-    addReservation("0000000007", friday, "18:00", "18:30", "0000000001");
-    typeRoom("000000000");
-    QTimer::singleShot(0, screen, [this] { screen->findChild<QObject*>("txtSalaJunta")->setProperty("Text", "0000000002"); });
-    typeRoom("1");  // room 1 starts painting; room 2 is chosen at its first cell
-    ASSERT_EQ(roomName(), "Sala Hidalgo");
-    const int row = rowOf("18:00"), col = columnOf(friday);
-    EXPECT_EQ(grid()->TextMatrix(row, col), "");
-    EXPECT_EQ(grid()->CellBackColorAt(row, col), kGreen);
-    EXPECT_TRUE(grid()->Redraw());
-    EXPECT_TRUE(reports().empty());
-}
-
-// The painting asks every cell's question in one batch and the period's
-// non-working days in one look-up; each cell must still show what its own
-// question and the per-day service answer, on data made to confuse them.
-TEST_P(CalendarScreenTest, EveryPaintedCellShowsItsOwnAnswerAcrossAYearEnd) {
-    open();
-    int weeks = 1;
-    QDate sunday = screen->Inicio().addDays(7);
-    for (; sunday.year() == sunday.addDays(6).year(); sunday = sunday.addDays(7)) ++weeks;
-    QDate lastDay = sunday;
-    while (lastDay.addDays(1).year() == sunday.year()) lastDay = lastDay.addDays(1);
-    const QDate newYear = lastDay.addDays(1);
-    for (const auto& [folio, day, start, end, room, state] : std::vector<std::tuple<QString, QDate, QString, QString,
-                                                                                   QString, QString>>{
-             {"0000000020", lastDay, "10:00", "12:00", "0000000001", "AC"},  // two rows cover 11:00
-             {"0000000021", lastDay, "11:00", "11:30", "0000000001", "AC"},
-             {"0000000022", lastDay, "13:00", "14:00", "0000000001", "CA"},  // cancelled
-             {"0000000023", newYear, "14:00", "15:00", "0000000001", "AC"},  // touching at 15:00
-             {"0000000024", newYear, "15:00", "16:00", "0000000001", "AC"},
-             {"0000000025", newYear, "09:00", "10:00", "0000000002", "AC"},  // another room
-         })
-        addReservation(folio, day, start, end, room, state);
-    conn->Execute("INSERT INTO Dia_Inhabil (Di_Fecha, Di_Descripcion) VALUES (?, 'Año nuevo')", {newYear});
-    typeRoom("0000000001");
-    for (int k = 0; k < weeks; ++k) clickButton("cmdAdelante");
-    ASSERT_EQ(screen->Inicio(), sunday);
-    const auto checkEveryCell = [&] {
-        shell::IFunciones& f = *shell::Publico::Funciones();
-        for (int c = 1; c < grid()->Cols(); ++c) {
-            const QDate day = screen->Inicio().addDays(c - 1);
-            for (int r = 2; r < grid()->Rows(); ++r) {
-                const QString slot = grid()->TextMatrix(r, 0);
-                ado::Recordset own = conn->Execute(calendar::availabilityStatement(),
-                                                   calendar::availabilityParams("0000000001", f.FormatoFechaSQL(day), slot));
-                const QString folio = own.Eof() ? QString() : own.Fields(0).Value.toString();
-                const int back = f.EsDiaInhabil(day) ? kSilver : folio.isEmpty() ? kGreen : kBlue;
-                ASSERT_EQ(grid()->TextMatrix(r, c), folio) << day.toString(Qt::ISODate).toStdString() << " " << slot.toStdString();
-                ASSERT_EQ(grid()->CellBackColorAt(r, c), back) << day.toString(Qt::ISODate).toStdString() << " " << slot.toStdString();
-            }
-        }
-    };
-    checkEveryCell();
-    EXPECT_EQ(grid()->TextMatrix(rowOf("13:00"), columnOf(lastDay)), "");
-    EXPECT_EQ(grid()->TextMatrix(rowOf("15:00"), columnOf(newYear)), "0000000024");
-    EXPECT_EQ(grid()->TextMatrix(rowOf("09:00"), columnOf(newYear)), "");
-    EXPECT_EQ(grid()->CellBackColorAt(rowOf("14:00"), columnOf(newYear)), kSilver);
-    // A non-working day added elsewhere shows at the next painting.
-    conn->Execute("INSERT INTO Dia_Inhabil (Di_Fecha, Di_Descripcion) VALUES (?, 'Puente')", {lastDay});
-    clickButton("cmdAtras");
-    clickButton("cmdAdelante");
-    EXPECT_EQ(grid()->CellBackColorAt(rowOf("10:00"), columnOf(lastDay)), kSilver);
-    checkEveryCell();
-    EXPECT_TRUE(reports().empty());
-}
-
 // Before the screen has loaded there is no period to move and no room to
 // paint: the buttons and the room box do nothing.
 TEST_P(CalendarScreenTest, ControlsDoNothingBeforeTheScreenLoads) {
@@ -296,41 +180,6 @@ TEST_P(CalendarScreenTest, ControlsDoNothingBeforeTheScreenLoads) {
         EXPECT_TRUE(reports().empty());
     });
     EXPECT_EQ(screen->Tipo(), "ww");
-}
-
-TEST_P(CalendarScreenTest, FailureWhilePaintingIsReportedOnceAndTheNextRedrawWorks) {
-    auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
-    testsupport::RecordingConnection* rec = recording.get();
-    open(std::move(recording));
-    rec->failAt(40);  // in the middle of the next week's painting
-    clickButton("cmdAdelante");
-    auto logged = reports();
-    ASSERT_EQ(logged.size(), 1u);
-    EXPECT_EQ(logged[0].first, "ERR-ID:7500002");
-    EXPECT_TRUE(logged[0].second.startsWith("CargarCalendario()\r\nDisponibilidad()\r\nfallo simulado"))
-        << logged[0].second.toStdString();
-    EXPECT_TRUE(grid()->Redraw());
-    EXPECT_TRUE(screen->UltimoError().startsWith("CargarCalendario()"));
-
-    clickButton("cmdAtras");
-    EXPECT_EQ(reports().size(), 1u);
-    EXPECT_EQ(grid()->CellBackColorAt(2, 2), kGreen);
-    EXPECT_EQ(grid()->CellBackColorAt(grid()->Rows() - 1, 6), kGreen);
-}
-
-TEST_P(CalendarScreenTest, DroppedServerConnectionIsReportedAndTheNextClickReconnects) {
-    if (GetParam() != "postgresql") GTEST_SKIP() << "an embedded database has no connection to lose";
-    open();
-    const auto pid = session->connection().Execute("SELECT pg_backend_pid()").Fields(0).Value.toLongLong();
-    conn->Execute("SELECT pg_terminate_backend(?)", {pid});
-    clickButton("cmdAdelante");
-    const auto logged = reports();
-    ASSERT_EQ(logged.size(), 1u);
-    EXPECT_EQ(logged[0].first, "ERR-ID:7500002");
-    EXPECT_TRUE(grid()->Redraw());
-    clickButton("cmdAdelante");
-    EXPECT_EQ(reports().size(), 1u);
-    EXPECT_EQ(grid()->CellBackColorAt(2, 2), kGreen);
 }
 
 TEST_P(CalendarScreenTest, FailureAtStartIsReportedWithTheLoadIdentifier) {
