@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include "platform/ado/sqltext.h"
@@ -58,6 +59,28 @@ QByteArray paramText(const QVariant& v) {
     return text.toUtf8();
 }
 
+// A server that accepts and never answers, or a peer that is gone, must
+// end in an error instead of a window that hangs; the URL may override each.
+const std::pair<const char*, const char*> kSessionDefaults[] = {
+    {"connect_timeout", "10"}, {"keepalives", "1"},         {"keepalives_idle", "30"},
+    {"keepalives_interval", "10"}, {"keepalives_count", "3"}, {"tcp_user_timeout", "60000"}};
+
+QString withSessionDefaults(const QString& url) {
+    QString out = url;
+    for (const auto& [key, value] : kSessionDefaults) {
+        if (url.contains(QRegularExpression(QStringLiteral("[?&]%1=").arg(QLatin1String(key))))) continue;
+        out += (out.contains(QLatin1Char('?')) ? QLatin1Char('&') : QLatin1Char('?')) + QLatin1String(key) +
+               QLatin1Char('=') + QLatin1String(value);
+    }
+    return out;
+}
+
+// The password of a URL, however malformed the rest of it is.
+QString passwordOf(const QString& url) {
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^[a-z]+://[^:/@?#]*:([^@/?#]*)@")).match(url);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
 // Parameter texts and the pointers libpq reads them through; a null
 // parameter is a null pointer.
 struct ParamValues {
@@ -81,7 +104,7 @@ struct ParamValues {
 }  // namespace
 
 PgConnection::PgConnection(const QString& url) : url_(url) {
-    conn_ = PQconnectdb(url.toUtf8().constData());
+    conn_ = PQconnectdb(withSessionDefaults(url).toUtf8().constData());
     if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
         const QString message = conn_ ? lastMessage() : QStringLiteral("sin memoria");
         PQfinish(conn_);
@@ -102,13 +125,21 @@ PgConnection::~PgConnection() {
 }
 
 QString PgConnection::description() const {
-    QUrl u(url_);
-    u.setPassword(QString());
-    return u.toString();
+    return withoutPassword(url_);
+}
+
+// libpq may quote the URL it could not read; no message shows a password.
+QString PgConnection::withoutPassword(QString text) const {
+    const QString password = passwordOf(url_);
+    if (password.isEmpty()) return text;
+    text.replace(password, QStringLiteral("***"));
+    const QString decoded = QUrl::fromPercentEncoding(password.toUtf8());
+    if (!decoded.isEmpty()) text.replace(decoded, QStringLiteral("***"));
+    return text;
 }
 
 QString PgConnection::lastMessage() const {
-    return QString::fromUtf8(PQerrorMessage(conn_)).trimmed();
+    return withoutPassword(QString::fromUtf8(PQerrorMessage(conn_)).trimmed());
 }
 
 void PgConnection::setUpSession() {
@@ -118,6 +149,8 @@ void PgConnection::setUpSession() {
         throw core::Error(QStringLiteral("No se pudo fijar la codificación UTF-8: %1").arg(lastMessage()));
     Execute(QStringLiteral("SET standard_conforming_strings = on"));
     Execute(QStringLiteral("SET DateStyle = 'ISO, YMD'"));
+    // No statement of this program runs for minutes; one that does is stuck.
+    Execute(QStringLiteral("SET statement_timeout = '120s'"));
     const char* scs = PQparameterStatus(conn_, "standard_conforming_strings");
     if (!scs || QByteArray(scs) != "on")
         throw core::Error(QStringLiteral("El servidor no aceptó standard_conforming_strings = on."));

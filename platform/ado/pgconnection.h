@@ -41,6 +41,7 @@ private:
     QString preparedName(const QString& sql, int paramCount);
     Recordset collect(pg_result* result, const QString& sql);
     QString lastMessage() const;
+    QString withoutPassword(QString text) const;
 
     pg_conn* conn_ = nullptr;
     QString url_;
