@@ -30,7 +30,10 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
     const QCommandLineOption accept(
         QStringLiteral("accept"),
         QStringLiteral("Con --editor y --screenshot, acepta el editor (Aceptar) antes de guardar la imagen."));
-    parser.addOptions({db, user, demo, unattended, screenshot, room, editor, accept});
+    const QCommandLineOption createSchema(
+        QStringLiteral("create-schema"),
+        QStringLiteral("Crea las tablas de RS501 en una base de datos que ya tiene tablas de otra aplicación."));
+    parser.addOptions({db, user, demo, unattended, screenshot, room, editor, accept, createSchema});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
@@ -51,6 +54,7 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
     options.room = parser.value(room);
     options.editor = parser.value(editor);
     options.accept = parser.isSet(accept);
+    options.createSchema = parser.isSet(createSchema);
     return true;
 }
 

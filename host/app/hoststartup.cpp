@@ -21,7 +21,7 @@ std::unique_ptr<ado::Connection> openHostDatabase(const HostOptions& options) {
             throw core::Error(QStringLiteral("No se pudo crear la carpeta %1.").arg(file.absolutePath()));
     }
     std::unique_ptr<ado::Connection> connection = ado::open(text);
-    schema::Schema::ensure(*connection);
+    schema::Schema::ensure(*connection, options.createSchema);
     if (created || options.demo) schema::DemoData::load(*connection, QDate::currentDate());
     return connection;
 }

@@ -141,17 +141,36 @@ QStringList Schema::createStatements(const ado::Dialect& dialect) {
     return out;
 }
 
+QStringList Schema::tableNames(ado::Connection& connection) {
+    QStringList names;
+    for (ado::Recordset rs = connection.Execute(connection.dialect().tableNamesQuery()); !rs.Eof(); rs.MoveNext())
+        names << rs.Fields(0).Value.toString();
+    return names;
+}
+
 int Schema::storedVersion(ado::Connection& connection) {
-    ado::Recordset names = connection.Execute(connection.dialect().tableNamesQuery());
-    bool present = false;
-    for (; !names.Eof(); names.MoveNext())
-        present = present || names.Fields(0).Value.toString().compare("Version_Esquema", Qt::CaseInsensitive) == 0;
-    if (!present) return 0;
+    if (!tableNames(connection).contains(QStringLiteral("Version_Esquema"), Qt::CaseInsensitive)) return 0;
     ado::Recordset rs = connection.Execute(QStringLiteral("SELECT MAX(Ve_Version) AS v FROM Version_Esquema"));
     return rs.Eof() ? 0 : rs.Fields(0).Value.toInt();
 }
 
-void Schema::ensure(ado::Connection& connection) {
+void Schema::refuseForeignOrDamaged(ado::Connection& connection, int stored, bool adopt) {
+    const QStringList present = tableNames(connection);
+    if (stored == 0 && !present.isEmpty() && !adopt)
+        throw core::Error(QStringLiteral("La base de datos %1 pertenece a otra aplicación (tiene %2 tablas y ninguna de "
+                                         "RS501); no se modificó. Para crear las tablas de RS501 en ella, inicie con "
+                                         "--create-schema.")
+                              .arg(connection.description())
+                              .arg(present.size()));
+    if (stored != kVersion) return;
+    for (const Table& t : tables())
+        if (!present.contains(t.name, Qt::CaseInsensitive))
+            throw core::Error(QStringLiteral("A la base de datos %1 le falta la tabla %2 y sus datos no se pueden "
+                                             "recuperar desde aquí; no se modificó. Restaure una copia de respaldo.")
+                                  .arg(connection.description(), t.name));
+}
+
+void Schema::ensure(ado::Connection& connection, bool adopt) {
     ado::Transaction tx(connection);
     // Two desktops starting on a new database at once must not race each
     // other through the CREATE statements.
@@ -163,6 +182,7 @@ void Schema::ensure(ado::Connection& connection) {
                                          "actualice el programa.")
                               .arg(stored)
                               .arg(kVersion));
+    refuseForeignOrDamaged(connection, stored, adopt);
     for (const QString& statement : createStatements(connection.dialect())) connection.Execute(statement);
     if (stored < kVersion)
         connection.Execute(QStringLiteral("INSERT INTO Version_Esquema (Ve_Version, Fecha_Alta) VALUES (?, ?)"),

@@ -44,8 +44,12 @@ public:
     static QStringList createStatements(const ado::Dialect& dialect);
 
     // Creates what is missing in one transaction and records the version.
-    // Throws when the database carries a newer version than this program.
-    static void ensure(ado::Connection& connection);
+    // Throws, touching nothing, when the database carries a newer version
+    // than this program, when it records our version but lacks one of our
+    // tables (its data would be gone), or when it holds tables of another
+    // application and no schema of ours, unless adopt says to create ours
+    // beside them.
+    static void ensure(ado::Connection& connection, bool adopt = false);
 
     // Reads the stored version; 0 for a database without our tables.
     static int storedVersion(ado::Connection& connection);
@@ -54,6 +58,10 @@ public:
     // the rows whose filter column holds a value.
     static QString counterName(const QString& table, const QString& column, const QString& filterColumn = {},
                                const QString& filterValue = {});
+
+private:
+    static QStringList tableNames(ado::Connection& connection);
+    static void refuseForeignOrDamaged(ado::Connection& connection, int stored, bool adopt);
 };
 
 }  // namespace schema

@@ -45,8 +45,12 @@ SqliteConnection::SqliteConnection(const QString& path) : path_(path) {
     }
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     try {
-        // Also proves the file is a database: a foreign file fails here.
-        Execute(QStringLiteral("PRAGMA journal_mode=WAL"));
+        // A read proves the file is a database (a file of another kind fails
+        // here) and writes nothing. Only a new, empty database is switched to
+        // WAL: an existing file keeps its journal, so opening a database of
+        // another application changes nothing in it.
+        const bool empty = Execute(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")).Fields(0).Value.toLongLong() == 0;
+        if (empty) Execute(QStringLiteral("PRAGMA journal_mode=WAL"));
     } catch (const core::Error& e) {
         clearCache();
         sqlite3_close(db_);

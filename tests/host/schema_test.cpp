@@ -95,6 +95,43 @@ TEST_P(SchemaTest, CalendarCellLookUpSeeksTheRoomAndDateIndex) {
     EXPECT_TRUE(plan.contains("ix_rsj_sala_fecha", Qt::CaseInsensitive)) << plan.toStdString();
 }
 
+// Another application's database, or ours with a table gone, is refused
+// with a message that says what is wrong, and nothing in it changes.
+TEST_P(SchemaTest, ForeignOrIncompleteDatabasesAreRefusedUntouched) {
+    conn->Execute("CREATE TABLE facturas (id INTEGER)");
+    try {
+        Schema::ensure(*conn);
+        ADD_FAILURE() << "a foreign database was taken";
+    } catch (const core::Error& e) {
+        EXPECT_TRUE(e.description().contains("pertenece a otra aplicación")) << e.what();
+    }
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM (" + conn->dialect().tableNamesQuery() + ") t"), 1);
+    Schema::ensure(*conn, true);  // the administrator asked for our tables beside theirs
+    EXPECT_EQ(Schema::storedVersion(*conn), Schema::kVersion);
+    conn->Execute("DROP TABLE Reservacion_Sala_Junta");
+    try {
+        Schema::ensure(*conn, true);
+        ADD_FAILURE() << "a missing table was created empty";
+    } catch (const core::Error& e) {
+        EXPECT_TRUE(e.description().contains("le falta la tabla Reservacion_Sala_Junta")) << e.what();
+    }
+    EXPECT_THROW(conn->Execute("SELECT COUNT(*) FROM Reservacion_Sala_Junta"), core::Error);
+}
+
+// Opening an existing SQLite file of another application leaves its journal
+// as it was; only a new database is switched to WAL.
+TEST(SqliteOpen, OnlyANewDatabaseIsSwitchedToWal) {
+    testsupport::TestDatabase foreign("sqlite");
+    {
+        auto c = foreign.open();
+        c->Execute("PRAGMA journal_mode=DELETE");
+        c->Execute("CREATE TABLE facturas (id INTEGER)");
+    }
+    EXPECT_EQ(foreign.open()->Execute("PRAGMA journal_mode").Fields(0).Value.toString(), "delete");
+    testsupport::TestDatabase fresh("sqlite");
+    EXPECT_EQ(fresh.open()->Execute("PRAGMA journal_mode").Fields(0).Value.toString(), "wal");
+}
+
 RS_INSTANTIATE_BACKENDS(SchemaTest);
 
 }  // namespace
