@@ -48,6 +48,7 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
     }
     options.database = parser.value(db);
     options.user = parser.value(user);
+    options.userGiven = parser.isSet(user);
     options.demo = parser.isSet(demo);
     options.unattended = parser.isSet(unattended);
     options.screenshot = parser.value(screenshot);

@@ -10,6 +10,7 @@ struct HostOptions {
     QString database;    // connection text; empty for the default file
     QString user;        // empty: RS501_USER, else the login name
     bool demo = false;   // load the demonstration data
+    bool userGiven = false;     // --user was on the command line, even empty
     bool createSchema = false;  // create our tables in a database of another application
     bool unattended = false;
     QString screenshot;  // render the main window into this PNG and quit

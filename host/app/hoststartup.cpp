@@ -1,5 +1,7 @@
 #include "host/app/hoststartup.h"
 
+#include <algorithm>
+
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -24,6 +26,22 @@ std::unique_ptr<ado::Connection> openHostDatabase(const HostOptions& options) {
     schema::Schema::ensure(*connection, options.createSchema);
     if (created || options.demo) schema::DemoData::load(*connection, QDate::currentDate());
     return connection;
+}
+
+void checkUser(ado::Connection& connection, const QString& user, bool named) {
+    constexpr int kMaxLength = 30;  // the width of Us_Cve_Usuario
+    if (user.isEmpty()) throw core::Error(QStringLiteral("No se indicó la clave del usuario que firma."));
+    const bool control = std::any_of(user.begin(), user.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
+    if (control || user.size() > kMaxLength)
+        throw core::Error(QStringLiteral("La clave de usuario no es válida: debe tener de 1 a %1 caracteres, sin "
+                                         "caracteres de control (tiene %2).")
+                              .arg(kMaxLength)
+                              .arg(user.size()));
+    if (!named) return;
+    const ado::Recordset rs = connection.Execute(
+        QStringLiteral("SELECT COUNT(*) FROM Usuario WHERE Us_Cve_Usuario = ? AND Es_Cve_Estado <> 'BA'"), {user});
+    if (rs.Fields(0).Value.toLongLong() == 0)
+        throw core::Error(QStringLiteral("El usuario %1 no existe en la base de datos o está dado de baja.").arg(user));
 }
 
 }  // namespace app

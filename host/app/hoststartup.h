@@ -12,4 +12,9 @@ namespace app {
 // asked. Throws core::Error with a readable reason.
 std::unique_ptr<ado::Connection> openHostDatabase(const HostOptions& options);
 
+// Refuses a user code that is empty, too long or holds control characters,
+// and one named on purpose (named: by --user or RS501_USER) that is not an
+// active user of the database. Throws core::Error with the reason.
+void checkUser(ado::Connection& connection, const QString& user, bool named);
+
 }  // namespace app

@@ -78,8 +78,14 @@ int main(int argc, char* argv[]) {
     } catch (const core::Error& e) {
         return fail(QStringLiteral("No se pudo abrir la base de datos.\n%1").arg(e.description()), unattended, kNoDatabase);
     }
+    const QString user = options.userGiven ? options.user.trimmed() : services::HostSession::resolveUser({});
+    try {
+        app::checkUser(*connection, user, options.userGiven || !qEnvironmentVariable("RS501_USER").trimmed().isEmpty());
+    } catch (const core::Error& e) {
+        return fail(QStringLiteral("No se puede firmar.\n%1").arg(e.description()), unattended, kBadArguments);
+    }
     const QString description = connection->description();
-    services::HostSession session(std::move(connection), services::HostSession::resolveUser(options.user), unattended);
+    services::HostSession session(std::move(connection), user, unattended);
     services::HostSession::install(&session);
     services::Sistema controlHost(session);  // outlives the window and the controls on it
 

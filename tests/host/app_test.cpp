@@ -72,6 +72,10 @@ TEST(HostApplication, StartsOnTheDefaultOrANamedDatabaseAndOpensTheEditorOrSaysW
         {{"--db", "sqlite:" + named, "--demo"}, 0, "", named, 6},
         {{"--unattended", "--db", home.filePath("no/hay/carpeta.sqlite")}, 2, "No se pudo abrir la base de datos", {}, 0},
         {{"--sin-sentido"}, 64, "", {}, 0},
+        {{"--unattended", "--user", "DEMO"}, 0, "", {}, 0},
+        {{"--unattended", "--user", "NADIE"}, 64, "El usuario NADIE no existe", {}, 0},
+        {{"--unattended", "--user", ""}, 64, "No se indicó la clave", {}, 0},
+        {{"--unattended", "--user", QString(5000, 'A')}, 64, "(tiene 5000)", {}, 0},
         {onEditor + QStringList{"0000000042"}, 0, "", {}, 0},
         {onEditor + QStringList{slot}, 0, "", {}, 0},
         {onEditor + QStringList{slot, "--accept"}, 0, "ERR-ID:7500003", {}, 0},  // refused: no responsible person yet
