@@ -33,7 +33,12 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
     const QCommandLineOption createSchema(
         QStringLiteral("create-schema"),
         QStringLiteral("Crea las tablas de RS501 en una base de datos que ya tiene tablas de otra aplicación."));
-    parser.addOptions({db, user, demo, unattended, screenshot, room, editor, accept, createSchema});
+    const QCommandLineOption overlapGuard(
+        QStringLiteral("overlap-guard"),
+        QStringLiteral("on: la base de datos rechaza dos reservaciones activas de una sala que se traslapan el mismo "
+                       "día, las guarde quien las guarde; off: lo deja al editor (así viene)."),
+        QStringLiteral("on|off"));
+    parser.addOptions({db, user, demo, unattended, screenshot, room, editor, accept, createSchema, overlapGuard});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
@@ -56,6 +61,12 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
     options.editor = parser.value(editor);
     options.accept = parser.isSet(accept);
     options.createSchema = parser.isSet(createSchema);
+    options.overlapGuard = parser.value(overlapGuard);
+    if (parser.isSet(overlapGuard) && options.overlapGuard != QLatin1String("on") &&
+        options.overlapGuard != QLatin1String("off")) {
+        error = QStringLiteral("--overlap-guard admite on u off, no \"%1\".").arg(options.overlapGuard);
+        return false;
+    }
     return true;
 }
 

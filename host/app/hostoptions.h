@@ -11,7 +11,8 @@ struct HostOptions {
     QString user;        // empty: RS501_USER, else the login name
     bool demo = false;   // load the demonstration data
     bool userGiven = false;     // --user was on the command line, even empty
-    bool createSchema = false;  // create our tables in a database of another application
+    bool createSchema = false;
+    QString overlapGuard;  // "on" or "off": set the database's guard against double booking  // create our tables in a database of another application
     bool unattended = false;
     QString screenshot;  // render the main window into this PNG and quit
     QString room;        // room key typed into the calendar at start

@@ -24,6 +24,8 @@ std::unique_ptr<ado::Connection> openHostDatabase(const HostOptions& options) {
     }
     std::unique_ptr<ado::Connection> connection = ado::open(text);
     schema::Schema::ensure(*connection, options.createSchema);
+    if (!options.overlapGuard.isEmpty())
+        schema::Schema::setOverlapGuard(*connection, options.overlapGuard == QLatin1String("on"));
     if (created || options.demo) schema::DemoData::load(*connection, QDate::currentDate());
     return connection;
 }

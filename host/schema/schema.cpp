@@ -190,6 +190,24 @@ void Schema::ensure(ado::Connection& connection, bool adopt) {
     tx.commit();
 }
 
+void Schema::setOverlapGuard(ado::Connection& connection, bool on) {
+    const QString name = QStringLiteral("rs_sin_traslape");
+    const QString table = QStringLiteral("Reservacion_Sala_Junta");
+    const QString conflict = QStringLiteral(
+        "COALESCE(NEW.Es_Cve_Estado, '') <> 'CA' AND EXISTS (SELECT 1 FROM Reservacion_Sala_Junta r "
+        "WHERE r.Sj_Cve_Sala_Junta = NEW.Sj_Cve_Sala_Junta AND r.Rsj_Fecha = NEW.Rsj_Fecha "
+        "AND COALESCE(r.Es_Cve_Estado, '') <> 'CA' AND r.Rsj_Folio <> NEW.Rsj_Folio "
+        "AND r.Rsj_Inicio < NEW.Rsj_Fin AND NEW.Rsj_Inicio < r.Rsj_Fin)");
+    const QString lockKey = QStringLiteral("NEW.Sj_Cve_Sala_Junta || '|' || CAST(NEW.Rsj_Fecha AS TEXT)");
+    const QString message = QStringLiteral("La sala ya tiene una reservación en ese horario; no se guardó.");
+    ado::Transaction tx(connection);
+    for (const QString& statement : connection.dialect().dropGuardStatements(name, table)) connection.Execute(statement);
+    if (on)
+        for (const QString& statement : connection.dialect().guardStatements(name, table, lockKey, conflict, message))
+            connection.Execute(statement);
+    tx.commit();
+}
+
 QString Schema::counterName(const QString& table, const QString& column, const QString& filterColumn,
                             const QString& filterValue) {
     QString name = table.toLower() + QLatin1Char('.') + column.toLower();

@@ -51,6 +51,12 @@ public:
     // beside them.
     static void ensure(ado::Connection& connection, bool adopt = false);
 
+    // With on, the database itself refuses a second active reservation of a
+    // room whose times overlap another's on the same day (touching ones
+    // pass), whichever desktop writes it; off takes that away. Off is the
+    // default: the editor's own check is the designed rule.
+    static void setOverlapGuard(ado::Connection& connection, bool on);
+
     // Reads the stored version; 0 for a database without our tables.
     static int storedVersion(ado::Connection& connection);
 

@@ -1,5 +1,7 @@
 #include "platform/ado/dialect.h"
 
+#include "platform/ado/sqltext.h"
+
 namespace ado {
 
 namespace {
@@ -66,6 +68,36 @@ QString Dialect::transactionLock(int key) const {
 QString Dialect::tableNamesQuery() const {
     if (isSqlite(engine_)) return QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'");
     return QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = current_schema()");
+}
+
+// SQLite lets one writer in at a time (BEGIN IMMEDIATE), so its triggers
+// need no lock; PostgreSQL's check waits on an advisory lock of the key.
+QStringList Dialect::guardStatements(const QString& name, const QString& table, const QString& lockKey,
+                                     const QString& conflict, const QString& message) const {
+    if (isSqlite(engine_)) {
+        QStringList out;
+        for (const char* when : {"INSERT", "UPDATE"})
+            out << QStringLiteral("CREATE TRIGGER IF NOT EXISTS %1_%2 BEFORE %3 ON %4 WHEN %5 BEGIN "
+                                  "SELECT RAISE(ABORT, %6); END")
+                       .arg(name, QString::fromLatin1(when).toLower(), QLatin1String(when), table, conflict,
+                            quoted(message));
+        return out;
+    }
+    return {QStringLiteral("CREATE OR REPLACE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $guard$ BEGIN "
+                           "PERFORM pg_advisory_xact_lock(hashtext(%2)); IF %3 THEN RAISE EXCEPTION '%', %4; "
+                           "END IF; RETURN NEW; END $guard$")
+                .arg(name, lockKey, conflict, quoted(message)),
+            QStringLiteral("DROP TRIGGER IF EXISTS %1 ON %2").arg(name, table),
+            QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT OR UPDATE ON %2 FOR EACH ROW EXECUTE FUNCTION %1()")
+                .arg(name, table)};
+}
+
+QStringList Dialect::dropGuardStatements(const QString& name, const QString& table) const {
+    if (isSqlite(engine_))
+        return {QStringLiteral("DROP TRIGGER IF EXISTS %1_insert").arg(name),
+                QStringLiteral("DROP TRIGGER IF EXISTS %1_update").arg(name)};
+    return {QStringLiteral("DROP TRIGGER IF EXISTS %1 ON %2").arg(name, table),
+            QStringLiteral("DROP FUNCTION IF EXISTS %1()").arg(name)};
 }
 
 }  // namespace ado

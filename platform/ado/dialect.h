@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace ado {
 
@@ -41,6 +42,14 @@ public:
 
     // A query returning the names of the tables present, one per row.
     QString tableNamesQuery() const;
+
+    // Statements that make the table refuse, with message, a row written
+    // while conflict (a condition on NEW.*) holds. Writes whose lockKey (an
+    // expression on NEW.*) is equal wait for each other, so two at once
+    // cannot both pass the check. dropGuard takes it away again.
+    QStringList guardStatements(const QString& name, const QString& table, const QString& lockKey,
+                                const QString& conflict, const QString& message) const;
+    QStringList dropGuardStatements(const QString& name, const QString& table) const;
 
 private:
     Engine engine_;

@@ -182,6 +182,22 @@ TEST_P(SaveTest, TypedKeysAndLongTextAreStoredExactlyUnderATenDigitFolio) {
     EXPECT_EQ(rows("SELECT * FROM Reservacion_Sala_Junta WHERE Rsj_Folio <> '0000000125' ORDER BY Rsj_Folio"), others);
 }
 
+// The editor lets a reservation with folio 7's very hours through; the
+// database's guard, when on, refuses it and the user hears why.
+TEST_P(SaveTest, WithTheOverlapGuardOnTheDatabaseRefusalIsReportedAndNothingStored) {
+    schema::Schema::setOverlapGuard(*conn, true);
+    const QStringList before = snapshot();
+    frmReservacion* e = newOn(monday, "09:30", "11:00");
+    click(e, "Aceptar");
+    EXPECT_FALSE(e->OK());
+    EXPECT_TRUE(e->isVisible());
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_EQ(reports()[0].first, "ERR-ID:7500012");
+    EXPECT_TRUE(reports()[0].second.contains("La sala ya tiene una reservación en ese horario"))
+        << reports()[0].second.toStdString();
+    EXPECT_EQ(snapshot(), before);
+}
+
 // Each statement of a two-day save and of a cancellation fails in turn: the
 // user hears of it, keeps the editor and the input, and the database is as
 // it was. Only the catalogue's steps fail quietly, and the save goes on.
