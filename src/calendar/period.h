@@ -40,7 +40,9 @@ QString monthTitle(const QDate& d, const QLocale& locale = titleLocale());
 struct Window {
     QTime start{9, 0};
     QTime end{18, 30};
-    bool malformed = false;  // a piece was no time of day; the default stands
+    // Set but not two times of day, the first not after the second: the
+    // default stands and the user is told.
+    bool malformed = false;
 };
 Window parseWindow(const QString& text);
 

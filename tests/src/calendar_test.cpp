@@ -54,13 +54,15 @@ TEST_P(CalendarScreenTest, WindowParameterShapesTheGrid) {
     struct Case {
         const char* value;
         int rows;
-        const char* last;  // slot time of the last row; none when there is no slot row
+        const char* last;  // slot time of the last row
         bool warned;
     } const cases[] = {
         {"08:00,20:00", 27, "20:00", false},
         {"09:00,18:15", 21, "18:00", false},
         {"nueve,seis", 22, "18:30", true},
-        {"18:00,09:00", 2, nullptr, false},  // ends before it starts: headings only
+        {"18:00,09:00", 22, "18:30", true},  // ends before it starts
+        {"25:00,09:00", 22, "18:30", true},
+        {"18:00-09:00", 22, "18:30", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
@@ -70,9 +72,7 @@ TEST_P(CalendarScreenTest, WindowParameterShapesTheGrid) {
         open();
         EXPECT_EQ(grid()->Rows(), c.rows);
         EXPECT_EQ(grid()->Cols(), 8);
-        if (c.last) {
-            EXPECT_EQ(grid()->TextMatrix(grid()->Rows() - 1, 0), c.last);
-        }
+        EXPECT_EQ(grid()->TextMatrix(grid()->Rows() - 1, 0), c.last);
         EXPECT_EQ(reports().size(), c.warned ? 1u : 0u);
         if (c.warned && !reports().empty()) {
             EXPECT_EQ(reports()[0].first, "ERR-ID:7500019");

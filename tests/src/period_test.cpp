@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "platform/core/error.h"
 #include "src/calendar/calendarlayout.h"
 #include "src/calendar/period.h"
@@ -82,10 +84,15 @@ TEST(Period, ReservationWindowFromItsParameter) {
         {"08:00,20:00", QTime(8, 0), QTime(20, 0), false},
         {"08:00,20:00,22:00", QTime(8, 0), QTime(20, 0), false},
         {"8:00, 9:30", QTime(8, 0), QTime(9, 30), false},
-        {"08:00", QTime(9, 0), QTime(18, 30), false},
+        {"09:00,09:00", QTime(9, 0), QTime(9, 0), false},
         {"", QTime(9, 0), QTime(18, 30), false},
+        {"  ", QTime(9, 0), QTime(18, 30), false},
+        {"08:00", QTime(9, 0), QTime(18, 30), true},
+        {"abc", QTime(9, 0), QTime(18, 30), true},
+        {"18:00-09:00", QTime(9, 0), QTime(18, 30), true},
+        {"18:00,09:00", QTime(9, 0), QTime(18, 30), true},
         {"abc,20:00", QTime(9, 0), QTime(18, 30), true},
-        {"25:00,26:00", QTime(9, 0), QTime(18, 30), true},
+        {"25:00,09:00", QTime(9, 0), QTime(18, 30), true},
         {",", QTime(9, 0), QTime(18, 30), true},
     };
     for (const Case& c : cases) {
@@ -93,6 +100,22 @@ TEST(Period, ReservationWindowFromItsParameter) {
         EXPECT_EQ(w.start, c.start) << c.text;
         EXPECT_EQ(w.end, c.end) << c.text;
         EXPECT_EQ(w.malformed, c.malformed) << c.text;
+    }
+}
+
+// Random texts built from the characters a window is written with (and a
+// few it is not): every one gives a usable window, and a reported one the
+// default.
+TEST(Period, AnyWindowTextGivesAUsableWindow) {
+    const QString alphabet = QStringLiteral("0123456789::,,-  a\t\u00e9\u200f<");
+    std::mt19937 random(501);
+    for (int n = 0; n < 5000; ++n) {
+        QString text;
+        for (int k = static_cast<int>(random() % 14); k > 0; --k) text += alphabet[static_cast<int>(random() % alphabet.size())];
+        const calendar::Window w = calendar::parseWindow(text);
+        ASSERT_TRUE(w.start.isValid() && w.end.isValid() && w.start <= w.end) << text.toStdString();
+        ASSERT_TRUE(!w.malformed || (w.start == QTime(9, 0) && w.end == QTime(18, 30))) << text.toStdString();
+        ASSERT_LE(calendar::slotCount(w.start, w.end), 48) << text.toStdString();
     }
 }
 
