@@ -118,20 +118,6 @@ TEST_P(SchemaTest, ForeignOrIncompleteDatabasesAreRefusedUntouched) {
     EXPECT_THROW(conn->Execute("SELECT COUNT(*) FROM Reservacion_Sala_Junta"), core::Error);
 }
 
-// Opening an existing SQLite file of another application leaves its journal
-// as it was; only a new database is switched to WAL.
-TEST(SqliteOpen, OnlyANewDatabaseIsSwitchedToWal) {
-    testsupport::TestDatabase foreign("sqlite");
-    {
-        auto c = foreign.open();
-        c->Execute("PRAGMA journal_mode=DELETE");
-        c->Execute("CREATE TABLE facturas (id INTEGER)");
-    }
-    EXPECT_EQ(foreign.open()->Execute("PRAGMA journal_mode").Fields(0).Value.toString(), "delete");
-    testsupport::TestDatabase fresh("sqlite");
-    EXPECT_EQ(fresh.open()->Execute("PRAGMA journal_mode").Fields(0).Value.toString(), "wal");
-}
-
 RS_INSTANTIATE_BACKENDS(SchemaTest);
 
 }  // namespace

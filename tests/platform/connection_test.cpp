@@ -99,7 +99,9 @@ TEST_P(ConnectionTest, CommitAfterAFailedStatementStoresNothingAndSaysSo) {
 
 RS_INSTANTIATE_BACKENDS(ConnectionTest);
 
-TEST(SqliteOpen, UnopenablePathsGiveAClearMessageAndOpenedFilesUseWriteAheadLog) {
+// Only a new database is switched to WAL: an existing file of another
+// application keeps its journal.
+TEST(SqliteOpen, UnopenablePathsGiveAClearMessageAndOnlyNewFilesUseWriteAheadLog) {
     QTemporaryDir dir;
     const QString notADatabase = dir.filePath("texto.sqlite");
     QFile f(notADatabase);
@@ -116,8 +118,16 @@ TEST(SqliteOpen, UnopenablePathsGiveAClearMessageAndOpenedFilesUseWriteAheadLog)
         }
     }
     EXPECT_THROW(ado::open("  "), core::Error);
-    EXPECT_EQ(ado::open("sqlite:" + dir.filePath("wal.sqlite"))->Execute("PRAGMA journal_mode").Fields(0).Value.toString(),
-              "wal");
+    const auto journal = [&](const char* file) {
+        return ado::open("sqlite:" + dir.filePath(file))->Execute("PRAGMA journal_mode").Fields(0).Value.toString();
+    };
+    EXPECT_EQ(journal("wal.sqlite"), "wal");
+    {
+        auto other = ado::open(dir.filePath("otra.sqlite"));
+        other->Execute("PRAGMA journal_mode=DELETE");
+        other->Execute("CREATE TABLE facturas (id INTEGER)");
+    }
+    EXPECT_EQ(journal("otra.sqlite"), "delete");
 }
 
 // Even where the server's default is the old escaping, a backslash in
