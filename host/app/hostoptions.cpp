@@ -1,6 +1,7 @@
 #include "host/app/hostoptions.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace app {
@@ -52,6 +53,12 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
         return false;
     }
     options.database = parser.value(db);
+    if (parser.isSet(db) && (options.database.trimmed().isEmpty() || options.database.startsWith(QLatin1String("--")))) {
+        error = options.database.trimmed().isEmpty()
+                    ? QStringLiteral("--db necesita la base de datos que se abrirá.")
+                    : QStringLiteral("--db va seguido de la opción %1 en lugar de una base de datos.").arg(options.database);
+        return false;
+    }
     options.user = parser.value(user);
     options.userGiven = parser.isSet(user);
     options.demo = parser.isSet(demo);
@@ -61,6 +68,11 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
     options.editor = parser.value(editor);
     options.accept = parser.isSet(accept);
     options.createSchema = parser.isSet(createSchema);
+    if (!options.screenshot.isEmpty() &&
+        QFileInfo(options.screenshot).absoluteFilePath() == QFileInfo(options.connectionText()).absoluteFilePath()) {
+        error = QStringLiteral("--screenshot escribiría la imagen sobre la base de datos %1.").arg(options.screenshot);
+        return false;
+    }
     options.overlapGuard = parser.value(overlapGuard);
     if (parser.isSet(overlapGuard) && options.overlapGuard != QLatin1String("on") &&
         options.overlapGuard != QLatin1String("off")) {
