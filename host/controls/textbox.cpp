@@ -16,12 +16,11 @@
 #include "platform/ado/sqltext.h"
 #include "platform/core/error.h"
 #include "platform/core/units.h"
+#include "src/shell/report.h"
 
 namespace controls {
 
 namespace {
-
-constexpr int kCritical = 16;  // the report's style: a critical error
 
 struct BoundStatement {
     QString sql;
@@ -275,7 +274,7 @@ void TextBox::writeResult(const QString& value) {
 
 void TextBox::report(const QString& message) {
     try {
-        host().RegistrarError(message, kCritical, QStringLiteral("txtQNT"), window(), QStringLiteral("RS501"),
+        host().RegistrarError(message, shell::kCritical, QStringLiteral("txtQNT"), window(), QStringLiteral("RS501"),
                               QStringLiteral("ERR-ID:7600001"));
     } catch (const core::Error& e) {
         qWarning("txtQNT: %s (%s)", qPrintable(message), qPrintable(e.description()));

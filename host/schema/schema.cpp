@@ -149,13 +149,17 @@ QStringList Schema::tableNames(ado::Connection& connection) {
 }
 
 int Schema::storedVersion(ado::Connection& connection) {
-    if (!tableNames(connection).contains(QStringLiteral("Version_Esquema"), Qt::CaseInsensitive)) return 0;
+    return storedVersion(connection, tableNames(connection));
+}
+
+int Schema::storedVersion(ado::Connection& connection, const QStringList& present) {
+    if (!present.contains(QStringLiteral("Version_Esquema"), Qt::CaseInsensitive)) return 0;
     ado::Recordset rs = connection.Execute(QStringLiteral("SELECT MAX(Ve_Version) AS v FROM Version_Esquema"));
     return rs.Eof() ? 0 : rs.Fields(0).Value.toInt();
 }
 
-void Schema::refuseForeignOrDamaged(ado::Connection& connection, int stored, bool adopt) {
-    const QStringList present = tableNames(connection);
+void Schema::refuseForeignOrDamaged(const ado::Connection& connection, const QStringList& present, int stored,
+                                    bool adopt) {
     if (stored == 0 && !present.isEmpty() && !adopt)
         throw core::Error(QStringLiteral("La base de datos %1 pertenece a otra aplicación (tiene %2 tablas y ninguna de "
                                          "RS501); no se modificó. Para crear las tablas de RS501 en ella, inicie con "
@@ -176,13 +180,14 @@ void Schema::ensure(ado::Connection& connection, bool adopt) {
     // other through the CREATE statements.
     if (const QString lock = connection.dialect().transactionLock(kCreationLock); !lock.isEmpty())
         connection.Execute(lock);
-    const int stored = storedVersion(connection);
+    const QStringList present = tableNames(connection);
+    const int stored = storedVersion(connection, present);
     if (stored > kVersion)
         throw core::Error(QStringLiteral("La base de datos tiene la versión de esquema %1 y este programa conoce hasta la %2; "
                                          "actualice el programa.")
                               .arg(stored)
                               .arg(kVersion));
-    refuseForeignOrDamaged(connection, stored, adopt);
+    refuseForeignOrDamaged(connection, present, stored, adopt);
     for (const QString& statement : createStatements(connection.dialect())) connection.Execute(statement);
     if (stored < kVersion)
         connection.Execute(QStringLiteral("INSERT INTO Version_Esquema (Ve_Version, Fecha_Alta) VALUES (?, ?)"),

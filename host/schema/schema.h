@@ -67,7 +67,9 @@ public:
 
 private:
     static QStringList tableNames(ado::Connection& connection);
-    static void refuseForeignOrDamaged(ado::Connection& connection, int stored, bool adopt);
+    static int storedVersion(ado::Connection& connection, const QStringList& present);
+    static void refuseForeignOrDamaged(const ado::Connection& connection, const QStringList& present, int stored,
+                                       bool adopt);
 };
 
 }  // namespace schema

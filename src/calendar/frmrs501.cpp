@@ -21,13 +21,13 @@
 namespace calendar {
 
 using shell::HostControls;
+using shell::kCritical;
 using shell::Publico;
 
 namespace {
 
 const QString kModule = QStringLiteral("RS501");
 const QString kCrLf = QStringLiteral("\r\n");
-constexpr int kCritical = 16;
 
 QPointer<frmRS501>& shared() {
     static QPointer<frmRS501> screen;
