@@ -1,8 +1,10 @@
 #include "platform/ado/pgconnection.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <optional>
 
@@ -104,20 +106,7 @@ struct ParamValues {
 }  // namespace
 
 PgConnection::PgConnection(const QString& url) : url_(url) {
-    conn_ = PQconnectdb(withSessionDefaults(url).toUtf8().constData());
-    if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
-        const QString message = conn_ ? lastMessage() : QStringLiteral("sin memoria");
-        PQfinish(conn_);
-        conn_ = nullptr;
-        throw core::Error(QStringLiteral("No se pudo conectar a la base de datos \"%1\": %2").arg(description(), message));
-    }
-    try {
-        setUpSession();
-    } catch (...) {
-        PQfinish(conn_);
-        conn_ = nullptr;
-        throw;
-    }
+    reconnectIfLost();
 }
 
 PgConnection::~PgConnection() {
@@ -139,6 +128,7 @@ QString PgConnection::withoutPassword(QString text) const {
 }
 
 QString PgConnection::lastMessage() const {
+    if (!conn_) return QStringLiteral("no hay conexión con el servidor");
     return withoutPassword(QString::fromUtf8(PQerrorMessage(conn_)).trimmed());
 }
 
@@ -149,40 +139,132 @@ void PgConnection::setUpSession() {
         throw core::Error(QStringLiteral("No se pudo fijar la codificación UTF-8: %1").arg(lastMessage()));
     Execute(QStringLiteral("SET standard_conforming_strings = on"));
     Execute(QStringLiteral("SET DateStyle = 'ISO, YMD'"));
-    // No statement of this program runs for minutes; one that does is stuck.
-    Execute(QStringLiteral("SET statement_timeout = '120s'"));
+    // No statement of this program runs for long; one that does is stuck,
+    // most likely waiting on another desktop's lock.
+    Execute(QStringLiteral("SET statement_timeout = '30s'"));
     const char* scs = PQparameterStatus(conn_, "standard_conforming_strings");
     if (!scs || QByteArray(scs) != "on")
         throw core::Error(QStringLiteral("El servidor no aceptó standard_conforming_strings = on."));
 }
 
+bool PgConnection::alive() const {
+    return conn_ && PQstatus(conn_) == CONNECTION_OK;
+}
+
+void PgConnection::ensureConnected() {
+    if (!transaction_) return reconnectIfLost();
+    // The server has rolled the transaction back; statements sent on a new
+    // session would each be stored on their own.
+    if (!alive())
+        throw core::Error(QStringLiteral("Se perdió la conexión con la base de datos a mitad de una transacción; el "
+                                         "servidor la anuló y no se guardó nada de ella."));
+}
+
 void PgConnection::reconnectIfLost() {
-    if (PQstatus(conn_) == CONNECTION_OK) return;
-    PQreset(conn_);
-    if (PQstatus(conn_) != CONNECTION_OK)
-        throw core::Error(QStringLiteral("Se perdió la conexión con la base de datos: %1").arg(lastMessage()));
+    if (alive()) return;
+    PQfinish(conn_);
     prepared_.clear();
-    setUpSession();
+    conn_ = PQconnectdb(withSessionDefaults(url_).toUtf8().constData());
+    if (!alive()) {
+        const QString message = conn_ ? lastMessage() : QStringLiteral("sin memoria");
+        PQfinish(conn_);
+        conn_ = nullptr;
+        throw core::Error(QStringLiteral("No se pudo conectar a la base de datos \"%1\": %2").arg(description(), message));
+    }
+    try {
+        setUpSession();
+    } catch (...) {
+        PQfinish(conn_);
+        conn_ = nullptr;
+        throw;
+    }
+}
+
+// Waits for the next result as long as the answer wait allows; a server
+// that stopped answering (frozen, or its host gone without a word) would
+// otherwise hold the window for good.
+PGresult* PgConnection::nextResult(const QString& sql) {
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + answerWait_;
+    while (PQisBusy(conn_)) {
+        const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
+        if (left <= 0) abandon(sql);
+        pollfd socket{PQsocket(conn_), POLLIN, 0};
+        const int ready = poll(&socket, 1, static_cast<int>(left));
+        if (ready < 0 && errno != EINTR) abandon(sql);
+        if (ready > 0 && PQconsumeInput(conn_) == 0) break;  // the connection broke: PQgetResult says how
+    }
+    return PQgetResult(conn_);
+}
+
+// Reads every result of one statement; the first failure, else the last.
+PGresult* PgConnection::finish(const QString& sql) {
+    Result kept;
+    while (PGresult* r = nextResult(sql)) {
+        const ExecStatusType status = kept ? PQresultStatus(kept.get()) : PGRES_COMMAND_OK;
+        if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK)
+            kept.reset(r);
+        else
+            PQclear(r);
+    }
+    if (!alive()) throw lost(sql);
+    if (!kept) throw core::Error(lastMessage(), sql);
+    return kept.release();
+}
+
+// Closing the connection is the one way to stop waiting on it; the server
+// rolls back whatever was open when it notices.
+void PgConnection::abandon(const QString& sql) {
+    PQfinish(conn_);
+    conn_ = nullptr;
+    prepared_.clear();
+    throw core::Error(QStringLiteral("El servidor de base de datos no respondió en %1 s; se cerró la conexión.%2")
+                          .arg(std::chrono::duration_cast<std::chrono::seconds>(answerWait_).count())
+                          .arg(outcome(sql)),
+                      sql);
+}
+
+core::Error PgConnection::lost(const QString& sql) const {
+    // libpq adds lines of guesses after the server's own words.
+    const QString why = lastMessage().section(QLatin1Char('\n'), 0, 0).trimmed();
+    return core::Error(QStringLiteral("Se perdió la conexión con la base de datos (%1).%2").arg(why, outcome(sql)), sql);
+}
+
+// What became of the open transaction when a statement got no answer.
+QString PgConnection::outcome(const QString& sql) const {
+    if (sql == QLatin1String("COMMIT"))
+        return QStringLiteral(" No se sabe si la transacción quedó guardada; revise antes de repetirla.");
+    if (transaction_) return QStringLiteral(" La transacción se anuló; no se guardó nada de ella.");
+    return {};
 }
 
 QString PgConnection::preparedName(const QString& sql, int paramCount) {
     if (auto it = prepared_.find(sql); it != prepared_.end()) return it->second;
     if (prepared_.size() >= kPreparedLimit) {
-        Result r(PQexecParams(conn_, "DEALLOCATE ALL", 0, nullptr, nullptr, nullptr, nullptr, 0));
+        const QString deallocate = QStringLiteral("DEALLOCATE ALL");
+        if (PQsendQuery(conn_, "DEALLOCATE ALL") != 1) throw core::Error(lastMessage(), deallocate);
+        Result r(finish(deallocate));
         prepared_.clear();
     }
     const QByteArray name = "rs501_" + QByteArray::number(nextName_++);
-    Result r(PQprepare(conn_, name.constData(), numberPlaceholders(sql).toUtf8().constData(), paramCount, nullptr));
+    if (PQsendPrepare(conn_, name.constData(), numberPlaceholders(sql).toUtf8().constData(), paramCount, nullptr) != 1)
+        throw core::Error(lastMessage(), sql);
+    Result r(finish(sql));
     if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) throw core::Error(lastMessage(), sql);
     return prepared_.emplace(sql, QString::fromLatin1(name)).first->second;
 }
 
 PGresult* PgConnection::send(const QString& sql, const QVariantList& params) {
-    if (params.isEmpty())
-        return PQexecParams(conn_, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
-    const ParamValues p(params);
-    const QByteArray name = preparedName(sql, static_cast<int>(params.size())).toLatin1();
-    return PQexecPrepared(conn_, name.constData(), p.count(), p.values.data(), nullptr, nullptr, 0);
+    int sent = 0;
+    if (params.isEmpty()) {
+        sent = PQsendQueryParams(conn_, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+    } else {
+        const ParamValues p(params);
+        const QByteArray name = preparedName(sql, static_cast<int>(params.size())).toLatin1();
+        sent = PQsendQueryPrepared(conn_, name.constData(), p.count(), p.values.data(), nullptr, nullptr, 0);
+    }
+    if (sent != 1) throw core::Error(lastMessage(), sql);
+    return finish(sql);
 }
 
 Recordset PgConnection::collect(PGresult* raw, const QString& sql) {
@@ -208,13 +290,13 @@ Recordset PgConnection::collect(PGresult* raw, const QString& sql) {
 }
 
 Recordset PgConnection::Execute(const QString& sql, const QVariantList& params) {
-    if (!InTransaction()) reconnectIfLost();
+    ensureConnected();
     return collect(send(sql, params), sql);
 }
 
 std::vector<Recordset> PgConnection::ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) {
     if (paramLists.empty()) return {};
-    if (!InTransaction()) reconnectIfLost();
+    ensureConnected();
     const QByteArray name = preparedName(sql, static_cast<int>(paramLists.front().size())).toLatin1();
     std::vector<Recordset> out;
     out.reserve(paramLists.size());
@@ -222,8 +304,10 @@ std::vector<Recordset> PgConnection::ExecuteMany(const QString& sql, const std::
         const std::size_t to = std::min(paramLists.size(), from + kBatchLimit);
         if (PQenterPipelineMode(conn_) != 1) throw core::Error(lastMessage(), sql);
         struct Leave {
-            pg_conn* conn;
-            ~Leave() { PQexitPipelineMode(conn); }
+            pg_conn*& conn;  // gone if the server stopped answering
+            ~Leave() {
+                if (conn) PQexitPipelineMode(conn);
+            }
         } leave{conn_};
         sendBatch(name, paramLists, from, to);
         receiveBatch(to - from, sql, out);
@@ -246,7 +330,7 @@ void PgConnection::sendBatch(const QByteArray& name, const std::vector<QVariantL
 void PgConnection::receiveBatch(std::size_t count, const QString& sql, std::vector<Recordset>& out) {
     std::optional<core::Error> failure;
     for (std::size_t i = 0; i < count; ++i) {
-        PGresult* r = PQgetResult(conn_);
+        PGresult* r = nextResult(sql);
         if (!r) {
             if (!failure) failure = core::Error(lastMessage(), sql);
             break;
@@ -260,41 +344,50 @@ void PgConnection::receiveBatch(std::size_t count, const QString& sql, std::vect
                 failure = e;
             }
         }
-        while (PGresult* end = PQgetResult(conn_)) PQclear(end);  // each execution's results end with a null
+        while (PGresult* end = nextResult(sql)) PQclear(end);  // each execution's results end with a null
     }
-    while (PGresult* r = PQgetResult(conn_)) {
+    while (PGresult* r = nextResult(sql)) {
         const bool sync = PQresultStatus(r) == PGRES_PIPELINE_SYNC;
         PQclear(r);
         if (sync) break;
     }
+    if (failure && !alive()) throw lost(sql);
     if (failure) throw *failure;
 }
 
 void PgConnection::BeginTrans() {
     if (InTransaction()) throw core::Error(QStringLiteral("Ya hay una transacción abierta en la conexión."));
     Execute(QStringLiteral("BEGIN"));
+    transaction_ = true;
 }
 
 void PgConnection::CommitTrans() {
-    const PGTransactionStatusType status = PQtransactionStatus(conn_);
-    if (status == PQTRANS_INERROR) {
+    if (!transaction_) throw core::Error(QStringLiteral("No hay una transacción abierta que confirmar."));
+    ensureConnected();
+    if (PQtransactionStatus(conn_) == PQTRANS_INERROR) {
         // PostgreSQL answers COMMIT of a failed transaction with a rollback and
         // no error; the caller must hear that nothing was stored.
-        Execute(QStringLiteral("ROLLBACK"));
+        RollbackTrans();
         throw core::Error(QStringLiteral("La transacción se anuló por un error anterior; no se guardó nada."));
     }
-    if (status != PQTRANS_INTRANS) throw core::Error(QStringLiteral("No hay una transacción abierta que confirmar."));
-    Execute(QStringLiteral("COMMIT"));
+    try {
+        Execute(QStringLiteral("COMMIT"));
+    } catch (...) {
+        transaction_ = false;
+        throw;
+    }
+    transaction_ = false;
 }
 
 void PgConnection::RollbackTrans() {
-    if (!InTransaction()) return;
-    Execute(QStringLiteral("ROLLBACK"));
+    if (!transaction_) return;
+    transaction_ = false;
+    // A lost connection has taken the transaction with it.
+    if (alive()) Execute(QStringLiteral("ROLLBACK"));
 }
 
 bool PgConnection::InTransaction() const {
-    const PGTransactionStatusType status = PQtransactionStatus(conn_);
-    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR || status == PQTRANS_ACTIVE;
+    return transaction_;
 }
 
 }  // namespace ado

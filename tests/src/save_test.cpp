@@ -1,6 +1,8 @@
 #include "host/schema/schema.h"
 #include "tests/src/editorfixture.h"
+#include "platform/ado/pgconnection.h"
 #include "tests/support/recordingconnection.h"
+#include "tests/support/serverfault.h"
 
 namespace {
 
@@ -70,6 +72,35 @@ protected:
                                   "Bitacora_Movimiento"})
             out << rows(QString("SELECT * FROM %1 ORDER BY 1, 2").arg(table));
         return out;
+    }
+
+    // A two-day save of Monday and Tuesday 12:00-13:00, or folio 7's
+    // cancellation, ready for its button.
+    frmReservacion* begun(bool saving) {
+        return saving ? newOn(monday, "12:00", "13:00", monday.addDays(1)) : editor("0000000007");
+    }
+    static const char* button(bool saving) { return saving ? "Aceptar" : "Eliminar"; }
+    // What the save or cancellation changed, undone.
+    void cleanUp() {
+        for (const char* sql : {"DELETE FROM Reservacion_Sala_Junta WHERE Rsj_Folio <> '0000000007'",
+                                "DELETE FROM Tabla_General_Detalle", "DELETE FROM Tabla_General",
+                                "DELETE FROM Bitacora_Movimiento", "DELETE FROM Bitacora_Error",
+                                "UPDATE Reservacion_Sala_Junta SET Es_Cve_Estado = 'AC'"})
+            conn->Execute(sql);
+    }
+    // The statements one save or cancellation runs, from a second run: the
+    // first also sets up the numbering.
+    QStringList statementsOf(bool saving) {
+        QStringList ran;
+        for (int run = 0; run < 2; ++run, cleanUp()) {
+            frmReservacion* e = begun(saving);
+            const qsizetype from = rec->statements.size();
+            click(e, button(saving));
+            EXPECT_TRUE(e->OK());
+            ran = rec->statements.mid(from);
+            frmReservacion::Unload();
+        }
+        return ran;
     }
 
     testsupport::RecordingConnection* rec = nullptr;
@@ -202,27 +233,12 @@ TEST_P(SaveTest, WithTheOverlapGuardOnTheDatabaseRefusalIsReportedAndNothingStor
 // user hears of it, keeps the editor and the input, and the database is as
 // it was. Only the catalogue's steps fail quietly, and the save goes on.
 TEST_P(SaveTest, AFailingStatementLeavesTheDatabaseAsItWas) {
-    const auto cleanUp = [this] {
-        for (const char* sql : {"DELETE FROM Reservacion_Sala_Junta WHERE Rsj_Folio <> '0000000007'",
-                                "DELETE FROM Tabla_General_Detalle", "DELETE FROM Tabla_General",
-                                "DELETE FROM Bitacora_Movimiento", "DELETE FROM Bitacora_Error",
-                                "UPDATE Reservacion_Sala_Junta SET Es_Cve_Estado = 'AC'"})
-            conn->Execute(sql);
-    };
     for (const bool saving : {true, false}) {
         const auto act = [&] {
-            frmReservacion* e = saving ? newOn(monday, "12:00", "13:00", monday.addDays(1)) : editor("0000000007");
+            frmReservacion* e = begun(saving);
             return std::make_pair(e, text(e, "txtResponsable"));
         };
-        QStringList ran;  // from a second run: the first also sets up the numbering
-        for (int run = 0; run < 2; ++run, cleanUp()) {
-            frmReservacion* e = act().first;
-            const qsizetype from = rec->statements.size();
-            click(e, saving ? "Aceptar" : "Eliminar");
-            ASSERT_TRUE(e->OK());
-            ran = rec->statements.mid(from);
-            frmReservacion::Unload();
-        }
+        const QStringList ran = statementsOf(saving);
         const qsizetype begin = ran.indexOf("BEGIN"), commit = ran.indexOf("COMMIT");
         const qsizetype catalogueEnd = ran.lastIndexOf("RELEASE SAVEPOINT rs_paso");
         // Each statement fails alone, then failing takes the transaction with it.
@@ -240,7 +256,7 @@ TEST_P(SaveTest, AFailingStatementLeavesTheDatabaseAsItWas) {
             const QStringList before = snapshot();
             const auto [e, typed] = act();
             rec->failAt(i + 1, ends);
-            click(e, saving ? "Aceptar" : "Eliminar");
+            click(e, button(saving));
             if (catalogue && !ends) {
                 EXPECT_TRUE(e->OK());
                 EXPECT_TRUE(reports().empty());
@@ -255,6 +271,53 @@ TEST_P(SaveTest, AFailingStatementLeavesTheDatabaseAsItWas) {
             const char* cause = trap && catalogue ? "no se guardó nada." : "fallo simulado de la base de datos";
             EXPECT_TRUE(reports()[0].second.endsWith(cause)) << reports()[0].second.toStdString();
             EXPECT_EQ(snapshot(), before);
+        }
+    }
+}
+
+// The server's process ends just before each statement of a two-day save
+// and of a cancellation in turn, or freezes at the transaction's first
+// write and at its commit: the user hears of it once, nothing is half
+// written, and accepting again once the server is back stores it all.
+TEST_P(SaveTest, AConnectionCutAtAnyStatementHalfWritesNothingAndTheRetryStores) {
+    if (GetParam() != "postgresql") GTEST_SKIP() << "an embedded database has no connection to lose";
+    using Kind = testsupport::ServerFault::Kind;
+    dynamic_cast<ado::PgConnection&>(rec->inner()).setAnswerWait(std::chrono::seconds(1));
+    const auto written = [this](bool saving) {
+        return rows(saving ? "SELECT COUNT(*) FROM Reservacion_Sala_Junta WHERE Rsj_Folio <> '0000000007'"
+                           : "SELECT COUNT(*) FROM Reservacion_Sala_Junta WHERE Es_Cve_Estado = 'CA'")
+            .front()
+            .toInt();
+    };
+    for (const bool saving : {true, false}) {
+        const QStringList ran = statementsOf(saving);
+        const qsizetype firstWrite = ran.indexOf("BEGIN") + 1, commit = ran.indexOf("COMMIT");
+        for (qsizetype i = 0; i < ran.size(); ++i) {
+            for (const Kind kind : {Kind::Terminate, Kind::Freeze}) {
+                if (kind == Kind::Freeze && i != firstWrite && i != commit) continue;  // each costs the whole wait
+                SCOPED_TRACE(ran[i].left(60).toStdString() + (kind == Kind::Freeze ? " (frozen)" : " (ended)"));
+                const QStringList before = snapshot();
+                frmReservacion* e = begun(saving);
+                testsupport::ServerFault fault(*rec, db->connectionText());
+                rec->beforeStatement(i + 1, [&] { fault.strike(kind); });
+                click(e, button(saving));
+                fault.thaw();
+                EXPECT_FALSE(e->OK());
+                EXPECT_EQ(reports().size(), 1u);
+                if (i == commit && kind == Kind::Freeze) {
+                    // The commit may have reached the server; the user was
+                    // told so. All of it or none of it is there.
+                    EXPECT_TRUE(reports().back().second.contains("No se sabe")) << reports().back().second.toStdString();
+                    EXPECT_TRUE(written(saving) == 0 || written(saving) == (saving ? 2 : 1));
+                } else {
+                    EXPECT_EQ(snapshot(), before);
+                    click(e, button(saving));
+                    EXPECT_TRUE(e->OK());
+                    EXPECT_EQ(written(saving), saving ? 2 : 1);
+                }
+                frmReservacion::Unload();
+                cleanUp();
+            }
         }
     }
 }

@@ -6,6 +6,7 @@ namespace testsupport {
 
 void RecordingConnection::record(const QString& sql) {
     statements << sql;
+    if (static_cast<int>(statements.size()) == hookAt_) hook_();
     if (static_cast<int>(statements.size()) != failAt_) return;
     if (endsTransaction_) inner_.RollbackTrans();
     throw core::Error(QStringLiteral("fallo simulado de la base de datos"), sql);

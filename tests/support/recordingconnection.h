@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QStringList>
@@ -32,6 +33,15 @@ public:
         endsTransaction_ = endsTransaction;
     }
 
+    // Runs action just before statement number n (counted as failAt does)
+    // goes to the database, which then answers it as it can.
+    void beforeStatement(int n, std::function<void()> action) {
+        hookAt_ = static_cast<int>(statements.size()) + n;
+        hook_ = std::move(action);
+    }
+
+    ado::Connection& inner() { return inner_; }
+
     QStringList statements;  // every Execute, plus "BEGIN", "COMMIT", "ROLLBACK"
 
 private:
@@ -41,6 +51,8 @@ private:
     ado::Connection& inner_;
     int failAt_ = 0;
     bool endsTransaction_ = false;
+    int hookAt_ = 0;
+    std::function<void()> hook_;
 };
 
 }  // namespace testsupport
