@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QTimer>
 
+#include "platform/ado/pgconnection.h"
 #include "src/calendar/calendargrid.h"
 #include "tests/src/calendarfixture.h"
 #include "tests/support/recordingconnection.h"
+#include "tests/support/serverfault.h"
 
 namespace {
 
@@ -147,19 +150,30 @@ TEST_P(PaintingTest, FailureWhilePaintingIsReportedOnceAndTheNextRedrawWorks) {
     EXPECT_EQ(grid()->CellBackColorAt(grid()->Rows() - 1, 6), kGreen);
 }
 
-TEST_P(PaintingTest, DroppedServerConnectionIsReportedAndTheNextClickReconnects) {
+// The server's process ends, or freezes, before a click repaints: one
+// report, within the answer wait, and the next click paints again.
+TEST_P(PaintingTest, ALostOrFrozenServerIsReportedOnceAndTheNextClickReconnects) {
     if (GetParam() != "postgresql") GTEST_SKIP() << "an embedded database has no connection to lose";
+    using Kind = testsupport::ServerFault::Kind;
     open();
-    const auto pid = session->connection().Execute("SELECT pg_backend_pid()").Fields(0).Value.toLongLong();
-    conn->Execute("SELECT pg_terminate_backend(?)", {pid});
-    clickButton("cmdAdelante");
-    const auto logged = reports();
-    ASSERT_EQ(logged.size(), 1u);
-    EXPECT_EQ(logged[0].first, "ERR-ID:7500002");
-    EXPECT_TRUE(grid()->Redraw());
-    clickButton("cmdAdelante");
-    EXPECT_EQ(reports().size(), 1u);
-    EXPECT_EQ(grid()->CellBackColorAt(2, 2), kGreen);
+    dynamic_cast<ado::PgConnection&>(session->connection()).setAnswerWait(std::chrono::seconds(1));
+    std::size_t heard = 0;
+    for (const Kind kind : {Kind::Terminate, Kind::Freeze}) {
+        testsupport::ServerFault fault(session->connection(), db->connectionText());
+        fault.strike(kind);
+        QElapsedTimer clock;
+        clock.start();
+        clickButton("cmdAdelante");
+        EXPECT_LT(clock.elapsed(), 5000);
+        fault.thaw();
+        const auto logged = reports();
+        ASSERT_EQ(logged.size(), ++heard);
+        EXPECT_EQ(logged.back().first, "ERR-ID:7500002");
+        EXPECT_TRUE(grid()->Redraw());
+        clickButton("cmdAdelante");
+        EXPECT_EQ(reports().size(), heard);
+        EXPECT_EQ(grid()->CellBackColorAt(2, 2), kGreen);
+    }
 }
 
 RS_INSTANTIATE_BACKENDS(PaintingTest);
