@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, starts a throwaway PostgreSQL on loopback
 # and runs all tests (SQLite and PostgreSQL). Set RS501_SKIP_PG=1 to run
-# without PostgreSQL.
+# without PostgreSQL. Under CI (CI=true), or with RS501_SANITIZE=1, the suite
+# then runs a second time, built with AddressSanitizer and UBSan in build-san/.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -30,4 +31,15 @@ export RS501_UNATTENDED=1
 
 rc=0
 ctest --test-dir build --output-on-failure -j2 || rc=$?
+
+if [[ "${CI:-}" == "true" || "${RS501_SANITIZE:-0}" == "1" ]]; then
+  if [[ ! -f build-san/CMakeCache.txt || ! -f build-san/build.ninja ]]; then
+    cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRS501_SANITIZE=ON
+  fi
+  cmake --build build-san -j2
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+  export UBSAN_OPTIONS=print_stacktrace=1
+  echo "test.sh: the suite again, under AddressSanitizer and UBSan" >&2
+  ctest --test-dir build-san --output-on-failure -j2 || rc=$?
+fi
 exit "$rc"
