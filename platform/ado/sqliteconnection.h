@@ -33,6 +33,7 @@ private:
     Recordset run(sqlite3_stmt* stmt, const QString& sql);
     [[noreturn]] void fail(const QString& sql) const;
     void clearCache();
+    void refuseIfDamaged();
 
     sqlite3* db_ = nullptr;
     QString path_;

@@ -130,6 +130,41 @@ TEST(SqliteOpen, UnopenablePathsGiveAClearMessageAndOnlyNewFilesUseWriteAheadLog
     EXPECT_EQ(journal("otra.sqlite"), "delete");
 }
 
+// A sound header over a broken page: the file is refused at opening, and
+// left byte for byte as it was.
+TEST(SqliteOpen, ADamagedFileIsRefusedBeforeAnythingIsWritten) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("rota.sqlite");
+    {
+        auto c = ado::open(path);
+        c->Execute("PRAGMA journal_mode=DELETE");  // everything in the one file
+        c->Execute("CREATE TABLE nota (id INTEGER PRIMARY KEY, texto TEXT)");
+        ado::Transaction tx(*c);
+        for (int i = 0; i < 2000; ++i) c->Execute("INSERT INTO nota (texto) VALUES (?)", {QString(100, 'n')});
+        tx.commit();
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const qint64 pages = file.size() / 4096;
+    ASSERT_GT(pages, 10);
+    file.seek(pages / 2 * 4096);
+    file.write(QByteArray(4096, '\xA5'));
+    file.close();
+    const auto bytes = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes();
+    try {
+        ado::open(path);
+        ADD_FAILURE() << "a damaged file was opened";
+    } catch (const core::Error& e) {
+        EXPECT_TRUE(e.description().contains("dañado") || e.description().contains("malformed")) << e.what();
+        EXPECT_TRUE(e.description().contains(path)) << e.what();
+    }
+    EXPECT_EQ(bytes(), before);
+}
+
 // Even where the server's default is the old escaping, a backslash in
 // quoted text stays a backslash.
 TEST(PostgresOpen, SessionHasStandardStringsAndUtf8) {
