@@ -74,10 +74,11 @@ TEST_P(NumberingTest, CounterCreatedMeanwhileIsRaisedNotCreatedAgain) {
 // Each save first reads, as the overlap check does, then draws its number:
 // a save must hold the write lock from its start, or the second desktop's
 // number is refused (SQLite) or handed out twice.
-TEST_P(NumberingTest, TwoDesktopsSavingAtOnceNeverShareANumber) {
+TEST_P(NumberingTest, TwoDesktopsSavingAtOnceNeverShareAFolioOrACatalogueNumber) {
     nextFolio(*funciones);  // the counter exists; both desktops now race on it
     constexpr int kPerDesktop = 40;
-    std::vector<qint64> numbers[2];
+    std::set<qint64> folios[2];
+    std::set<QString> entries[2];  // the responsible persons' catalogue
     const auto failures = onDesktops(2, [&](int which) {
         services::HostSession own(db->open(), QStringLiteral("D%1").arg(which), true);
         services::Funciones f(own);
@@ -86,14 +87,21 @@ TEST_P(NumberingTest, TwoDesktopsSavingAtOnceNeverShareANumber) {
             own.connection().Execute("SELECT COUNT(*) FROM Reservacion_Sala_Junta WHERE Sj_Cve_Sala_Junta = '1'");
             const qint64 n = nextFolio(f);
             own.connection().Execute(kInsertReservation, {QStringLiteral("%1").arg(n, 10, 10, QLatin1Char('0'))});
+            const QString entry = f.ObtenerConsecutivoDetalle("Tabla_General_Detalle", "Tgd_ID", "Tg_Cve_Tabla_General",
+                                                              "SALA_JUNTA_RESPONSABLE", "", "");
+            own.connection().Execute("INSERT INTO Tabla_General_Detalle (Tg_Cve_Tabla_General, Tgd_Id, Tgd_Valor) "
+                                     "VALUES ('SALA_JUNTA_RESPONSABLE', ?, ?)",
+                                     {entry, QStringLiteral("D%1-%2").arg(which).arg(i)});
             tx.commit();
-            numbers[which].push_back(n);
+            folios[which].insert(n);
+            entries[which].insert(entry);
         }
     });
     EXPECT_EQ(failures, std::vector<std::string>(2));
-    std::set<qint64> all(numbers[0].begin(), numbers[0].end());
-    all.insert(numbers[1].begin(), numbers[1].end());
-    EXPECT_EQ(all.size(), 2u * kPerDesktop) << "a number was handed out twice";
+    folios[0].merge(folios[1]);
+    entries[0].merge(entries[1]);
+    EXPECT_EQ(folios[0].size(), 2u * kPerDesktop) << "a folio was handed out twice";
+    EXPECT_EQ(entries[0].size(), 2u * kPerDesktop) << "a catalogue number was handed out twice";
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM Reservacion_Sala_Junta"), 2 * kPerDesktop);
 }
 
