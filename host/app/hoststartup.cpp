@@ -12,18 +12,24 @@
 
 namespace app {
 
-std::unique_ptr<ado::Connection> openHostDatabase(const HostOptions& options) {
+std::unique_ptr<ado::Connection> openSchemaDatabase(const HostOptions& options, bool* created) {
     const QString text = options.connectionText();
-    const bool isDefault = text == HostOptions::defaultDatabasePath();
-    bool created = false;
-    if (isDefault) {
+    bool isNew = false;
+    if (text == HostOptions::defaultDatabasePath()) {
         const QFileInfo file(text);
-        created = !file.exists();
+        isNew = !file.exists();
         if (!QDir().mkpath(file.absolutePath()))
             throw core::Error(QStringLiteral("No se pudo crear la carpeta %1.").arg(file.absolutePath()));
     }
     std::unique_ptr<ado::Connection> connection = ado::open(text);
     schema::Schema::ensure(*connection, options.createSchema);
+    if (created) *created = isNew;
+    return connection;
+}
+
+std::unique_ptr<ado::Connection> openHostDatabase(const HostOptions& options) {
+    bool created = false;
+    std::unique_ptr<ado::Connection> connection = openSchemaDatabase(options, &created);
     if (!options.overlapGuard.isEmpty())
         schema::Schema::setOverlapGuard(*connection, options.overlapGuard == QLatin1String("on"));
     if (created || options.demo) schema::DemoData::load(*connection, QDate::currentDate());

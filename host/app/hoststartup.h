@@ -7,6 +7,12 @@
 
 namespace app {
 
+// Opens the database the options name as every start does: the default
+// file's folder is made, the tables are created when missing, and a foreign
+// or damaged database is refused untouched (core::Error). created, when
+// given, tells whether the default file was new.
+std::unique_ptr<ado::Connection> openSchemaDatabase(const HostOptions& options, bool* created = nullptr);
+
 // Opens the database the options name, creates the tables when missing and
 // loads the demonstration data into a newly created default file or when
 // asked. Throws core::Error with a readable reason.

@@ -3,6 +3,7 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include "host/admin/admincommand.h"
 #include "host/app/editordriver.h"
 #include "host/app/hostoptions.h"
 #include "host/app/hoststartup.h"
@@ -60,6 +61,13 @@ int openEditor(QWidget* screen, const app::HostOptions& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // The administrator's command runs in scripts, without a display: no
+    // widget may be created before it has been told apart.
+    if (argc > 1 && qstrcmp(argv[1], "admin") == 0) {
+        QCoreApplication application(argc, argv);
+        QTextStream out(stdout), err(stderr);
+        return admin::AdminCommand::main(QCoreApplication::arguments().mid(2), out, err);
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("RS501"));
     core::installFontSubstitutes();

@@ -209,10 +209,13 @@ bool TextBox::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+QString TextBox::padKey(const QString& format, const QString& text) {
+    if (!isAllZeros(format) || !isAllDigits(text) || text.size() >= format.size()) return text;
+    return text.rightJustified(format.size(), QLatin1Char('0'));
+}
+
 QString TextBox::paddedKey(const QString& text) const {
-    if (!esclave_ || !isAllZeros(formatoClave_) || !isAllDigits(text) || text.size() >= formatoClave_.size())
-        return text;
-    return text.rightJustified(formatoClave_.size(), QLatin1Char('0'));
+    return esclave_ ? padKey(formatoClave_, text) : text;
 }
 
 void TextBox::ConfirmarClave() {

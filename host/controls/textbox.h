@@ -57,6 +57,10 @@ public:
     Q_INVOKABLE void MostrarConsulta();
     // Confirms the key as Enter does: pads it, runs the look-up, raises Consulta().
     Q_INVOKABLE void ConfirmarClave();
+    // A key as a key box confirms it: a number shorter than an all-zeros
+    // format is padded with zeros to the format's length; anything else
+    // stays as written.
+    static QString padKey(const QString& format, const QString& text);
 
     QString tag() const { return tag_; }
     void setTag(const QString& tag) { tag_ = tag; }

@@ -9,6 +9,7 @@
 #include "host/services/identifiers.h"
 #include "host/services/numbering.h"
 #include "host/services/metaproperty.h"
+#include "host/services/movementlog.h"
 #include "platform/ado/sqltext.h"
 #include "platform/core/error.h"
 #include "src/shell/idatepicker.h"
@@ -130,10 +131,7 @@ QString Funciones::ObtenerMensajeError() {
 
 void Funciones::RegistrarMovimiento(const QString& entity, const QString& key, const QString& operation) {
     guarded([&] {
-        connection().Execute(QStringLiteral("INSERT INTO Bitacora_Movimiento (Bm_Entidad, Bm_Clave, Bm_Operacion, "
-                                            "Bm_Usuario, Bm_Fecha) VALUES (?, ?, ?, ?, %1)")
-                                 .arg(connection().dialect().nowExpression()),
-                             {entity, key, operation, session().user()});
+        MovementLog::record(connection(), entity, key, operation, session().user());
     });
 }
 
@@ -147,10 +145,7 @@ QString Funciones::FormatoFechaHoraSQL(const QDateTime& dateTime) {
     return dateTime.toString(ado::kTimestampFormat);
 }
 
-std::set<int> Funciones::restDays() {
-    HostSession& host = session();
-    if (const auto cached = host.restDays()) return *cached;
-    const QString listed = host.parameter(kRestDaysParameter, QStringLiteral("6,7"));
+std::set<int> Funciones::parseRestDays(const QString& listed) {
     std::set<int> days;
     for (const QString& part : listed.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         bool ok = false;
@@ -161,6 +156,13 @@ std::set<int> Funciones::restDays() {
                                   .arg(kRestDaysParameter, listed));
         days.insert(day);
     }
+    return days;
+}
+
+std::set<int> Funciones::restDays() {
+    HostSession& host = session();
+    if (const auto cached = host.restDays()) return *cached;
+    const std::set<int> days = parseRestDays(host.parameter(kRestDaysParameter, kRestDaysDefault));
     host.setRestDays(days);
     return days;
 }

@@ -42,6 +42,10 @@ public:
 
     // Parameter listing the weekdays that are never worked, 1 = Monday ... 7 = Sunday.
     static inline const QString kRestDaysParameter = QStringLiteral("DIAS_INHABILES_SEMANA");
+    static inline const QString kRestDaysDefault = QStringLiteral("6,7");
+    // The weekdays a value of that parameter lists; throws core::Error,
+    // naming the parameter, for anything but days 1 to 7 between commas.
+    static std::set<int> parseRestDays(const QString& listed);
 
 private:
     HostSession& session() const { return session_.get(); }

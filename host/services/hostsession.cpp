@@ -28,8 +28,12 @@ void HostSession::install(HostSession* session) {
 }
 
 QString HostSession::parameter(const QString& key, const QString& defaultValue) {
+    return parameter(connection(), key, defaultValue);
+}
+
+QString HostSession::parameter(ado::Connection& connection, const QString& key, const QString& defaultValue) {
     ado::Recordset rs =
-        connection().Execute(QStringLiteral("SELECT Pa_Valor FROM Parametro WHERE Pa_Cve_Parametro = ?"), {key});
+        connection.Execute(QStringLiteral("SELECT Pa_Valor FROM Parametro WHERE Pa_Cve_Parametro = ?"), {key});
     return rs.Eof() ? defaultValue : rs.Fields(0).Value.toString();
 }
 

@@ -36,6 +36,7 @@ public:
     void setLastError(const QString& text) { lastError_ = text; }
     // A site parameter's stored value; defaultValue when it is not stored.
     QString parameter(const QString& key, const QString& defaultValue);
+    static QString parameter(ado::Connection& connection, const QString& key, const QString& defaultValue);
 
     // The user: the given option, else RS501_USER, else the login name.
     static QString resolveUser(const QString& option);

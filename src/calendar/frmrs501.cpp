@@ -126,8 +126,7 @@ void frmRS501::Form_Load() {
     try {
         HostControls::as<shell::IColorScheme>(ui_.colorQNT)->Aplicar();
         shell::ISistema& sistema = *Publico::Sistema();
-        horario_ = sistema.LeerParametro(QStringLiteral("RS_HORARIO_RESERVACIONES"), 0, QStringLiteral("T"),
-                                         QStringLiteral("09:00,18:30"));
+        horario_ = sistema.LeerParametro(Window::kParameter, 0, QStringLiteral("T"), Window::kDefault);
         const QString upper = sistema.LeerParametro(QStringLiteral("CAT_FORZAR_MAYUSCULAS"), 0, QString(), QString());
         sistema.ForzarMayusculas(parameterFlag(upper));
         HostControls::as<shell::ITextBox>(ui_.txtSalaJunta)

@@ -50,30 +50,6 @@ QString monthTitle(const QDate& d, const QLocale& locale) {
         .toUpper();
 }
 
-Window parseWindow(const QString& text) {
-    Window w;
-    if (text.trimmed().isEmpty()) return w;  // not set: the default, nothing to say
-    const QStringList pieces = text.split(QLatin1Char(','));
-    if (pieces.size() < 2) {
-        w.malformed = true;
-        return w;
-    }
-    const auto parse = [](const QString& piece) {
-        const QString full = piece.trimmed() + QStringLiteral(":00");
-        QTime t = QTime::fromString(full, QStringLiteral("H:mm:ss"));
-        return t.isValid() ? t : QTime::fromString(full, QStringLiteral("HH:mm:ss"));
-    };
-    const QTime start = parse(pieces.at(0));
-    const QTime end = parse(pieces.at(1));
-    if (!start.isValid() || !end.isValid() || end < start) {
-        w.malformed = true;
-        return w;
-    }
-    w.start = start;
-    w.end = end;
-    return w;
-}
-
 bool parameterFlag(const QString& text) {
     const QString value = text.trimmed();
     bool numeric = false;

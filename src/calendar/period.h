@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTime>
 
+#include "src/shell/dailywindow.h"
+
 namespace calendar {
 
 // The period shown for a base date: "ww" (any case) the Sunday-to-Saturday
@@ -36,15 +38,11 @@ QLocale titleLocale();
 // "MARZO 2024": full month name and year, upper case.
 QString monthTitle(const QDate& d, const QLocale& locale = titleLocale());
 
-// The daily reservation window from its parameter text "hh:mm,hh:mm".
-struct Window {
-    QTime start{9, 0};
-    QTime end{18, 30};
-    // Set but not two times of day, the first not after the second: the
-    // default stands and the user is told.
-    bool malformed = false;
-};
-Window parseWindow(const QString& text);
+// The daily reservation window, by the rule the host shares.
+using Window = shell::DailyWindow;
+inline Window parseWindow(const QString& text) {
+    return Window::parse(text);
+}
 
 // A parameter taken as a Boolean: a number is true unless it is zero ("0",
 // "00", "0.0" are all off); "true", "verdadero", "si" or "sí" in any case

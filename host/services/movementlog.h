@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/ado/connection.h"
+
+namespace services {
+
+// The operations log (Bitacora_Movimiento): who did what to which record,
+// stamped with the server's time. Written inside the caller's transaction,
+// so a change and its record stand or fall together.
+class MovementLog {
+public:
+    static void record(ado::Connection& connection, const QString& entity, const QString& key,
+                       const QString& operation, const QString& user);
+};
+
+}  // namespace services

@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <QDate>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "host/admin/admincommand.h"
+#include "host/app/hoststartup.h"
+#include "host/schema/schema.h"
+#include "host/services/sistema.h"
+#include "platform/core/error.h"
+#include "tests/support/recordingconnection.h"
+#include "tests/support/testdatabase.h"
+
+namespace {
+
+struct Outcome {
+    int code;
+    QString out, err;
+};
+
+// Every row the command may touch, one text per row, sorted; the log rows
+// without their number and time.
+QStringList snapshot(ado::Connection& c) {
+    static const char* const queries[] = {
+        "SELECT 'sala', Sj_Cve_Sala_Junta, Sj_Descripcion, Es_Cve_Estado FROM Sala_Junta",
+        "SELECT 'cliente', Cl_Cve_Cliente, Cl_Razon_Social, Es_Cve_Estado FROM Cliente",
+        "SELECT 'usuario', Us_Cve_Usuario, COALESCE(Us_Nombre, ''), Es_Cve_Estado FROM Usuario",
+        "SELECT 'permiso', Us_Cve_Usuario, Pu_Modulo, Pu_Cve_Permiso, COALESCE(Pu_Descripcion, '') FROM Permiso_Usuario",
+        "SELECT 'parametro', Pa_Cve_Parametro, Pa_Valor, COALESCE(Pa_Descripcion, '') FROM Parametro",
+        "SELECT 'inhabil', CAST(Di_Fecha AS TEXT), COALESCE(Di_Descripcion, '') FROM Dia_Inhabil",
+        "SELECT 'bitacora', Bm_Entidad, Bm_Clave, Bm_Operacion, Bm_Usuario FROM Bitacora_Movimiento",
+    };
+    QStringList rows;
+    for (const char* sql : queries)
+        for (ado::Recordset rs = c.Execute(sql); !rs.Eof(); rs.MoveNext()) {
+            QStringList values;
+            for (int i = 0; i < rs.FieldCount(); ++i) values << rs.Fields(i).Value.toString();
+            rows << values.join('|');
+        }
+    rows.sort();
+    return rows;
+}
+
+// What changed between two snapshots, sorted: "-row" gone, "+row" new.
+QStringList changes(const QStringList& before, const QStringList& after) {
+    QStringList gone, added;
+    std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(gone));
+    std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(added));
+    QStringList out;
+    for (const QString& r : gone) out << "-" + r;
+    for (const QString& r : added) out << "+" + r;
+    out.sort();
+    return out;
+}
+
+class AdminTest : public testsupport::BackendTest {
+protected:
+    void SetUp() override {
+        BackendTest::SetUp();
+        if (IsSkipped()) return;
+        schema::Schema::ensure(*conn);
+        conn->Execute("INSERT INTO Usuario (Us_Cve_Usuario, Us_Nombre, Es_Cve_Estado) VALUES "
+                      "('ADMIN', 'Administración', 'AC'), ('ANA', 'Ana Torres', 'AC'), ('EVA', NULL, 'BA')");
+        conn->Execute("INSERT INTO Permiso_Usuario (Us_Cve_Usuario, Pu_Modulo, Pu_Cve_Permiso) VALUES "
+                      "('ANA', 'RS501', 'CHFEFIN')");
+        conn->Execute("INSERT INTO Sala_Junta (Sj_Cve_Sala_Junta, Sj_Descripcion) VALUES ('0000000001', 'Sala Juárez')");
+        conn->Execute("INSERT INTO Cliente (Cl_Cve_Cliente, Cl_Razon_Social) VALUES ('0001', 'Abarrotes')");
+        conn->Execute("INSERT INTO Parametro (Pa_Cve_Parametro, Pa_Valor) VALUES ('FTO_CLIENTE', '0000')");
+        conn->Execute("INSERT INTO Dia_Inhabil (Di_Fecha, Di_Descripcion) VALUES (?, 'Navidad')", {QDate(2025, 12, 25)});
+    }
+    // Signed as ADMIN unless the arguments name another user.
+    Outcome admin(const QStringList& arguments, ado::Connection* c = nullptr) {
+        QString out, err;
+        QTextStream o(&out), e(&err);
+        const int code = admin::AdminCommand::run(QStringList{"--user", "ADMIN"} + arguments, c ? *c : *conn, o, e);
+        o.flush();
+        e.flush();
+        return {code, out, err};
+    }
+};
+
+const QString kLog = "+bitacora|";
+const QString kChfefin = "RS501|CHFEFIN|Permitir cambiar fecha de finalizacion.";
+
+// Each case runs on what the cases before it left: a success prints exactly
+// its line and makes exactly its changes, logged under ADMIN; a refusal says
+// why on stderr and changes nothing.
+TEST_P(AdminTest, EachVerbChangesItsRowOrRefusesAndChangesNothing) {
+    struct Case {
+        QStringList arguments;
+        int code;
+        QString text;  // stdout of a success, part of stderr of a refusal
+        QStringList changes;
+    } const cases[] = {
+        {{"rooms", "add", "7", "Sala Siete"}, 0, "Sala 0000000007 dada de alta.\n",
+         {"+sala|0000000007|Sala Siete|AC", kLog + "SALA_JUNTA|0000000007|ALTA|ADMIN"}},
+        {{"rooms", "add", "0000000007", "Otra"}, 64, "Ya existe la sala 0000000007.", {}},
+        {{"rooms", "add", " sala-b", " Sala B "}, 0, "Sala SALA-B dada de alta.\n",
+         {"+sala|SALA-B|Sala B|AC", kLog + "SALA_JUNTA|SALA-B|ALTA|ADMIN"}},
+        {{"rooms", "retire", "1"}, 0, "Sala 0000000001 dada de baja.\n",
+         {"-sala|0000000001|Sala Juárez|AC", "+sala|0000000001|Sala Juárez|BA", kLog + "SALA_JUNTA|0000000001|BAJA|ADMIN"}},
+        {{"rooms", "retire", "1"}, 64, "La sala 0000000001 ya está dada de baja.", {}},
+        {{"rooms", "add", "1", "Nueva"}, 64, "rs501 admin rooms reactivate 0000000001", {}},
+        {{"rooms", "reactivate", "1"}, 0, "Sala 0000000001 reactivada.\n",
+         {"-sala|0000000001|Sala Juárez|BA", "+sala|0000000001|Sala Juárez|AC",
+          kLog + "SALA_JUNTA|0000000001|REACTIVACION|ADMIN"}},
+        {{"rooms", "reactivate", "1"}, 64, "ya está activa", {}},
+        {{"rooms", "retire", "99"}, 64, "No existe la sala 0000000099.", {}},
+        {{"rooms", "add", QString(21, 'X'), "Larga"}, 64, "tiene 21 caracteres y admite hasta 20", {}},
+        {{"rooms", "add", "8", QString(101, 'x')}, 64, "admite hasta 100", {}},
+        {{"rooms", "add", "8", "  "}, 64, "Falta el nombre", {}},
+        {{"rooms", "add", "8", "Sala\tOcho"}, 64, "caracteres de control", {}},
+        {{"rooms", "add", "8"}, 64, "Faltan valores para rooms add", {}},
+        {{"rooms", "list", "8"}, 64, "Sobran valores", {}},
+        {{"clients", "add", "12", "Constructora"}, 0, "Cliente 0012 dado de alta.\n",
+         {"+cliente|0012|Constructora|AC", kLog + "CLIENTE|0012|ALTA|ADMIN"}},
+        {{"clients", "retire", "0001"}, 0, "Cliente 0001 dado de baja.\n",
+         {"-cliente|0001|Abarrotes|AC", "+cliente|0001|Abarrotes|BA", kLog + "CLIENTE|0001|BAJA|ADMIN"}},
+        {{"clients", "retire", "1"}, 64, "El cliente 0001 ya está dado de baja.", {}},
+        {{"users", "add", "luis"}, 0, "Usuario luis dado de alta.\n",
+         {"+usuario|luis||AC", kLog + "USUARIO|luis|ALTA|ADMIN"}},
+        {{"users", "add", "ANA", "Otra Ana"}, 64, "Ya existe el usuario ANA.", {}},
+        {{"users", "add", QString(31, 'U')}, 64, "(tiene 31)", {}},
+        {{"users", "add", "A\x01" "B"}, 64, "sin caracteres de control", {}},
+        {{"users", "grant", "luis", "chfefin"}, 0, "Permiso CHFEFIN otorgado al usuario luis.\n",
+         {"+permiso|luis|" + kChfefin, kLog + "PERMISO_USUARIO|luis|OTORGA CHFEFIN|ADMIN"}},
+        {{"users", "grant", "ANA", "CHFEFIN"}, 64, "El usuario ANA ya tiene el permiso CHFEFIN.", {}},
+        {{"users", "grant", "NADIE", "CHFEFIN"}, 64, "No existe el usuario NADIE.", {}},
+        {{"users", "grant", "ANA", "BORRAR"}, 64, "No se conoce el permiso \"BORRAR\"", {}},
+        {{"users", "revoke", "ANA", "CHFEFIN"}, 0, "Permiso CHFEFIN retirado al usuario ANA.\n",
+         {"-permiso|ANA|RS501|CHFEFIN|", kLog + "PERMISO_USUARIO|ANA|RETIRA CHFEFIN|ADMIN"}},
+        {{"users", "revoke", "ANA", "CHFEFIN"}, 64, "El usuario ANA no tiene el permiso CHFEFIN.", {}},
+        {{"users", "grant", "luis"}, 64, "Faltan valores", {}},
+        {{"parameters", "set", "rs_horario_reservaciones", "08:00,20:00"}, 0,
+         "Parámetro RS_HORARIO_RESERVACIONES = \"08:00,20:00\".\n",
+         {"+parametro|RS_HORARIO_RESERVACIONES|08:00,20:00|Horario diario de reservaciones: hh:mm,hh:mm.",
+          kLog + "PARAMETRO|RS_HORARIO_RESERVACIONES|ALTA|ADMIN"}},
+        {{"parameters", "set", "RS_HORARIO_RESERVACIONES", "7:00, 21:00"}, 0,
+         "Parámetro RS_HORARIO_RESERVACIONES = \"7:00, 21:00\".\n",
+         {"-parametro|RS_HORARIO_RESERVACIONES|08:00,20:00|Horario diario de reservaciones: hh:mm,hh:mm.",
+          "+parametro|RS_HORARIO_RESERVACIONES|7:00, 21:00|Horario diario de reservaciones: hh:mm,hh:mm.",
+          kLog + "PARAMETRO|RS_HORARIO_RESERVACIONES|CAMBIO|ADMIN"}},
+        {{"parameters", "set", "RS_HORARIO_RESERVACIONES", "20:00,08:00"}, 64, "El horario \"20:00,08:00\" no es válido", {}},
+        {{"parameters", "set", "RS_HORARIO_RESERVACIONES", "08:00"}, 64, "no es válido", {}},
+        {{"parameters", "set", "RS_HORARIO_RESERVACIONES", "25:00,26:00"}, 64, "no es válido", {}},
+        {{"parameters", "set", "DIAS_INHABILES_SEMANA", "6,8"}, 64, "del 1 (lunes) al 7 (domingo)", {}},
+        {{"parameters", "set", "FTO_SALA_JUNTA", QString(21, '0')}, 64, "más largo que la clave (20 caracteres)", {}},
+        {{"parameters", "set", "FTO_CLIENTE", "000000"}, 0, "Parámetro FTO_CLIENTE = \"000000\".\n",
+         {"-parametro|FTO_CLIENTE|0000|", "+parametro|FTO_CLIENTE|000000|", kLog + "PARAMETRO|FTO_CLIENTE|CAMBIO|ADMIN"}},
+        {{"clients", "add", "7", "Hotelera"}, 0, "Cliente 000007 dado de alta.\n",
+         {"+cliente|000007|Hotelera|AC", kLog + "CLIENTE|000007|ALTA|ADMIN"}},
+        {{"parameters", "set", "SITIO", "Oficina Centro"}, 0, "Parámetro SITIO = \"Oficina Centro\".\n",
+         {"+parametro|SITIO|Oficina Centro|", kLog + "PARAMETRO|SITIO|ALTA|ADMIN"}},
+        {{"parameters", "set", QString(61, 'P'), "x"}, 64, "admite hasta 60", {}},
+        {{"holidays", "add", "2026-01-01", "Año Nuevo"}, 0, "Día inhábil 2026-01-01 agregado.\n",
+         {"+inhabil|2026-01-01|Año Nuevo", kLog + "DIA_INHABIL|2026-01-01|ALTA|ADMIN"}},
+        {{"holidays", "add", "2025-12-25"}, 64, "El 2025-12-25 ya es día inhábil.", {}},
+        {{"holidays", "add", "2026-02-30"}, 64, "La fecha \"2026-02-30\" no es válida", {}},
+        {{"holidays", "add", "2026-1-6"}, 64, "no es válida", {}},
+        {{"holidays", "remove", "2025-12-25"}, 0, "Día inhábil 2025-12-25 quitado.\n",
+         {"-inhabil|2025-12-25|Navidad", kLog + "DIA_INHABIL|2025-12-25|BAJA|ADMIN"}},
+        {{"holidays", "remove", "2025-12-25"}, 64, "no es día inhábil registrado", {}},
+        {{"holidays", "list", "2026-01-01"}, 64, "Indique las dos fechas", {}},
+        {{"holidays", "list", "2026-02-01", "2026-01-01"}, 64, "termina (2026-01-01) antes de empezar", {}},
+        {{"rooms", "frob"}, 64, "rooms no admite la acción \"frob\"", {}},
+        {{"salas", "list"}, 64, "Área desconocida: \"salas\"", {}},
+        {{"--bogus", "rooms", "list"}, 64, "Opción desconocida: --bogus", {}},
+        {{}, 64, "Falta el área y la acción", {}},
+        {{"--user", "EVA", "rooms", "list"}, 64, "El usuario EVA no existe en la base de datos o está dado de baja", {}},
+        {{"rooms", "list"}, 0, "0000000001\tSala Juárez\tAC\n0000000007\tSala Siete\tAC\nSALA-B\tSala B\tAC\n", {}},
+        {{"users", "list"}, 0, "ADMIN\tAdministración\tAC\t\nANA\tAna Torres\tAC\t\nEVA\t\tBA\t\nluis\t\tAC\tCHFEFIN\n", {}},
+        {{"holidays", "list", "2026-01-01", "2026-12-31"}, 0, "2026-01-01\tAño Nuevo\n", {}},
+        {{"--", "clients", "list"}, 0, "000007\tHotelera\tAC\n0001\tAbarrotes\tBA\n0012\tConstructora\tAC\n", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const QStringList before = snapshot(*conn);
+        const Outcome run = admin(c.arguments);
+        EXPECT_EQ(run.code, c.code) << run.err.toStdString();
+        if (c.code == 0) {
+            EXPECT_EQ(run.out, c.text);
+        } else {
+            EXPECT_TRUE(run.err.contains(c.text)) << run.err.toStdString();
+            EXPECT_EQ(run.out, "");
+        }
+        QStringList expected = c.changes;
+        expected.sort();
+        EXPECT_EQ(changes(before, snapshot(*conn)), expected);
+    }
+}
+
+// A statement failing anywhere in a command, the commit and the log entry
+// included, leaves everything as it was and says so with the database code.
+TEST_P(AdminTest, ADatabaseFailureAnywhereInACommandChangesNothing) {
+    const QStringList commands[] = {
+        {"rooms", "add", "9", "Sala Nueve"}, {"users", "retire", "ANA"},
+        {"users", "grant", "ADMIN", "CHFEFIN"}, {"parameters", "set", "RS_HORARIO_RESERVACIONES", "08:00,20:00"},
+        {"holidays", "remove", "2025-12-25"},
+    };
+    testsupport::RecordingConnection recording(*conn);
+    for (const QStringList& command : commands) {
+        for (int n = 1;; ++n) {
+            SCOPED_TRACE((command.join(' ') + " failing at statement " + QString::number(n)).toStdString());
+            const QStringList before = snapshot(*conn);
+            recording.failAt(n);
+            const Outcome run = admin(command, &recording);
+            if (run.code == 0) break;  // past the last statement: it ran through
+            EXPECT_EQ(run.code, 2) << run.err.toStdString();
+            EXPECT_TRUE(run.err.contains("no se modificó nada")) << run.err.toStdString();
+            EXPECT_EQ(snapshot(*conn), before);
+            ASSERT_LT(n, 20);
+        }
+    }
+}
+
+// What the command sets up is what the application signs on with and asks
+// permissions of.
+TEST_P(AdminTest, AUserSetUpByTheCommandSignsOnAndHoldsItsPermission) {
+    const auto signs = [&](const QString& user) {
+        try {
+            app::checkUser(*conn, user, true);
+            return true;
+        } catch (const core::Error&) {
+            return false;
+        }
+    };
+    const auto mayMoveEnd = [&](const QString& user) {
+        services::HostSession session(db->open(), user, true);
+        return services::Sistema(session).TienePermiso("RS501", "CHFEFIN", "");
+    };
+    EXPECT_FALSE(signs("LUIS"));
+    ASSERT_EQ(admin({"users", "add", "LUIS", "Luis Vega"}).code, 0);
+    EXPECT_TRUE(signs("LUIS"));
+    EXPECT_FALSE(mayMoveEnd("LUIS"));
+    ASSERT_EQ(admin({"users", "grant", "LUIS", "CHFEFIN"}).code, 0);
+    EXPECT_TRUE(mayMoveEnd("LUIS"));
+    ASSERT_EQ(admin({"users", "retire", "LUIS"}).code, 0);
+    EXPECT_FALSE(signs("LUIS"));
+    EXPECT_FALSE(mayMoveEnd("LUIS"));
+    ASSERT_EQ(admin({"users", "reactivate", "LUIS"}).code, 0);
+    EXPECT_TRUE(signs("LUIS"));
+}
+
+RS_INSTANTIATE_BACKENDS(AdminTest);
+
+Outcome runExecutable(const QStringList& arguments, const QString& home) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"RS501_DB", "RS501_USER", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    env.insert("XDG_DATA_HOME", home);
+    if (arguments.value(0) != "admin") env.insert("QT_QPA_PLATFORM", "offscreen");  // only the window needs one
+    process.setProcessEnvironment(env);
+    process.start(RS501_EXECUTABLE, arguments);
+    if (!process.waitForFinished(60000)) process.kill();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+// The real executable, without a display: a room added by the command is
+// one the editor accepts (it then asks for the responsible person); once
+// retired the calendar refuses to open the editor on it.
+TEST(AdminExecutable, SetsUpARoomTheApplicationThenUsesOrRefuses) {
+    QTemporaryDir home;
+    const QString file = home.filePath("sitio.sqlite");
+    const QDate today = QDate::currentDate();
+    const QString slot = today.addDays(-(today.dayOfWeek() % 7) + 2).toString("yyyy-MM-dd") + "T16:30";
+    const QStringList editor = {"--db", file, "--unattended", "--sala", "7", "--editor", slot, "--accept",
+                                "--screenshot", home.filePath("editor.png")};
+    struct Step {
+        QStringList arguments;
+        int code;
+        QString text;  // in stdout of the command, in stderr of the application
+    } const steps[] = {
+        {{"admin", "--db", file, "rooms", "add", "7", "Sala Siete"}, 0, "Sala 0000000007 dada de alta.\n"},
+        {editor, 0, "ERR-ID:7500003"},  // the room passed; the responsible person is missing
+        {{"admin", "--db", file, "rooms", "retire", "7"}, 0, "Sala 0000000007 dada de baja.\n"},
+        {editor, 1, "ERR-ID:7500013"},  // the calendar no longer knows the room: no editor, no picture
+        {{"admin", "--db", file, "rooms", "list"}, 0, "0000000007\tSala Siete\tBA\n"},
+        {{"admin", "--db", file, "rooms", "add", "7"}, 64, ""},
+        {{"admin", "--db", home.filePath("no/hay/carpeta.sqlite"), "rooms", "list"}, 2, ""},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.arguments.join(' ').toStdString());
+        const Outcome run = runExecutable(s.arguments, home.path());
+        EXPECT_EQ(run.code, s.code) << run.err.toStdString();
+        EXPECT_TRUE((s.arguments.first() == "admin" ? run.out : run.err).contains(s.text)) << run.err.toStdString();
+    }
+}
+
+}  // namespace
