@@ -113,11 +113,14 @@ TEST_P(DateServicesFuzzTest, RestDayListsGiveWeekdaysOrAClearRefusal) {
     }
 }
 
-// Stored non-working days: each one read is a valid date inside the range
-// asked for, and a stored text that is no date is refused by name.
+// Stored non-working days: each one in the range asked for is read as a
+// valid date inside it, or a stored text that is no date is refused by
+// name; none is dropped without a word.
 TEST_P(DateServicesFuzzTest, StoredNonWorkingDaysAreValidDatesInRangeOrAClearRefusal) {
     testsupport::NearText near({"2026-03-02", "2026-03-31", "2026-02-30", "2026-03-01 00:00:00"});
     const QDate from(2026, 3, 1), to(2026, 3, 31);
+    conn->Execute("INSERT INTO Parametro (Pa_Cve_Parametro, Pa_Valor) VALUES (?, '')",
+                  {services::Funciones::kRestDaysParameter});  // no weekday is rest: only stored days count
     for (int n = 0; n < 300; ++n) {
         const QString stored = near.next();
         SCOPED_TRACE(stored.toStdString());
@@ -128,7 +131,9 @@ TEST_P(DateServicesFuzzTest, StoredNonWorkingDaysAreValidDatesInRangeOrAClearRef
             continue;  // PostgreSQL's date column takes only dates
         }
         try {
-            for (const QDate& d : funciones->DiasInhabiles(from, to)) ASSERT_TRUE(d.isValid() && d >= from && d <= to);
+            const QList<QDate> days = funciones->DiasInhabiles(from, to);
+            for (const QDate& d : days) ASSERT_TRUE(d.isValid() && d >= from && d <= to);
+            ASSERT_EQ(days.size(), scalar("SELECT COUNT(*) FROM Dia_Inhabil WHERE Di_Fecha BETWEEN ? AND ?", {from, to}));
         } catch (const core::Error& e) {
             ASSERT_TRUE(e.description().contains("\"" + stored + "\"")) << e.what();
         }

@@ -286,6 +286,10 @@ TEST_P(HostileInputTest, TheCalendarRoomBoxFindsExactlyTheRoomTyped) {
             conn->Execute("INSERT INTO Sala_Junta (Sj_Cve_Sala_Junta, Sj_Descripcion) VALUES (?, ?)", {key, name});
             addReservation("0000000008", monday, "10:00", "11:00", key);
         }
+        if (h.refused) {  // over a room shown, whose name must go
+            typeInto(screen->findChild<QWidget*>("txtSalaJunta"), "0000000001");
+            QTest::keyClick(roomEdit(), Qt::Key_Return);
+        }
         enter(screen->findChild<QWidget*>("txtSalaJunta"), h);
         if (!h.refused) QTest::keyClick(roomEdit(), Qt::Key_Return);
         EXPECT_EQ(roomEdit()->text(), key.left(32767));  // a line edit's own limit: no key is that long
