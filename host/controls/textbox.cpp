@@ -7,10 +7,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 #include <QToolButton>
 
 #include "host/controls/catalogue.h"
+#include "host/controls/lengthlimit.h"
 #include "host/controls/lookupdialog.h"
 #include "host/services/metaproperty.h"
 #include "platform/ado/sqltext.h"
@@ -90,7 +90,9 @@ QString TextBox::Text() const {
 }
 
 void TextBox::setText(const QString& text) {
+    writing_ = true;
     edit_->setText(text);
+    writing_ = false;
     edited_ = false;
     // What the screen writes into a key box is its key, as a stored folio.
     if (esclave_) valorClave_ = text;
@@ -109,8 +111,8 @@ void TextBox::setMaxlength(int length) {
     maxLength_ = std::max(length, 0);
     // A validator, unlike QLineEdit's own limit, leaves setText alone: the
     // limit is for typing, and a screen may hand the box a longer stored key.
-    if (!limit_) limit_ = new QRegularExpressionValidator(edit_);
-    limit_->setRegularExpression(QRegularExpression(QStringLiteral("(?s).{0,%1}").arg(maxLength_)));
+    if (!limit_) limit_ = new LengthLimit([this] { return writing_ || adjusting_; }, edit_);
+    limit_->setLimit(maxLength_);
     edit_->setValidator(maxLength_ > 0 ? limit_ : nullptr);
 }
 
@@ -226,7 +228,11 @@ bool TextBox::confirm() {
     const QString key = paddedKey(Text());
     // A failed look-up is reported and leaves the box exactly as typed.
     if (!runLookup(key)) return false;
-    if (key != Text()) edit_->setText(key);
+    if (key != Text()) {
+        writing_ = true;  // a padded key may be longer than what is typed
+        edit_->setText(key);
+        writing_ = false;
+    }
     valorClave_ = key;
     edited_ = false;
     emit Consulta();

@@ -8,10 +8,11 @@
 #include "src/shell/itextbox.h"
 
 class QLineEdit;
-class QRegularExpressionValidator;
 class QToolButton;
 
 namespace controls {
+
+class LengthLimit;
 
 // textoQNT.txtQNT: a line edit for keys and texts with an optional look-up
 // list ("…" / F2) and an optional description look-up run on confirmation.
@@ -124,7 +125,7 @@ private:
     services::IControlHost* host_;
     QLineEdit* edit_;
     QToolButton* lookupButton_;
-    QRegularExpressionValidator* limit_ = nullptr;
+    LengthLimit* limit_ = nullptr;
     QPointer<LookupDialog> dialog_;
     QString formatoClave_;
     QString condicionConsulta_;
@@ -145,6 +146,7 @@ private:
     int disabledColor_ = 0xE0E0E0;
     bool edited_ = false;     // typed into since the key was last confirmed
     bool adjusting_ = false;  // the box is rewriting its own text
+    bool writing_ = false;    // the screen is writing the text (setText)
 };
 
 }  // namespace controls

@@ -12,6 +12,8 @@ namespace {
 using K = Column::Kind;
 
 constexpr int kCreationLock = 501;
+// From this version on, bounded texts are checked texts on every engine.
+constexpr int kCheckedTextVersion = 2;
 
 Column text(const QString& name, int length, bool notNull = true, const QString& def = {}) {
     return {name, K::Text, length, notNull, def};
@@ -111,6 +113,16 @@ QString createTable(const Table& table, const ado::Dialect& d) {
     return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(table.name, parts.join(", "));
 }
 
+// Version 1 made bounded texts VARCHAR on PostgreSQL, which cuts a text
+// whose excess is spaces instead of refusing it as SQLite does.
+void upgradeToCheckedText(ado::Connection& connection) {
+    for (const Table& t : Schema::tables())
+        for (const Column& c : t.columns)
+            if (c.kind == K::Text || c.kind == K::TimeText)
+                for (const QString& statement : connection.dialect().checkedTextUpgrade(t.name, c.name, c.maxLength))
+                    connection.Execute(statement);
+}
+
 }  // namespace
 
 const std::vector<Table>& Schema::tables() {
@@ -166,7 +178,7 @@ void Schema::refuseForeignOrDamaged(const ado::Connection& connection, const QSt
                                          "--create-schema.")
                               .arg(connection.description())
                               .arg(present.size()));
-    if (stored != kVersion) return;
+    if (stored == 0) return;
     for (const Table& t : tables())
         if (!present.contains(t.name, Qt::CaseInsensitive))
             throw core::Error(QStringLiteral("A la base de datos %1 le falta la tabla %2 y sus datos no se pueden "
@@ -189,6 +201,7 @@ void Schema::ensure(ado::Connection& connection, bool adopt) {
                               .arg(kVersion));
     refuseForeignOrDamaged(connection, present, stored, adopt);
     for (const QString& statement : createStatements(connection.dialect())) connection.Execute(statement);
+    if (stored > 0 && stored < kCheckedTextVersion) upgradeToCheckedText(connection);
     if (stored < kVersion)
         connection.Execute(QStringLiteral("INSERT INTO Version_Esquema (Ve_Version, Fecha_Alta) VALUES (?, ?)"),
                            {kVersion, QDateTime::currentDateTime()});

@@ -34,7 +34,7 @@ struct Table {
 // The tables of the reservation module and of the host services around it.
 class Schema {
 public:
-    static constexpr int kVersion = 1;
+    static constexpr int kVersion = 2;
 
     static const std::vector<Table>& tables();
     static const Table* findTable(const QString& name);  // case-blind

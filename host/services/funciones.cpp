@@ -184,8 +184,14 @@ QList<QDate> Funciones::DiasInhabiles(const QDate& desde, const QDate& hasta) {
         std::set<QDate> stored;
         for (ado::Recordset rs = connection().Execute(
                  QStringLiteral("SELECT Di_Fecha FROM Dia_Inhabil WHERE Di_Fecha BETWEEN ? AND ?"), {desde, hasta});
-             !rs.Eof(); rs.MoveNext())
-            stored.insert(QDate::fromString(rs.Fields(0).Value.toString().left(10), Qt::ISODate));
+             !rs.Eof(); rs.MoveNext()) {
+            const QString text = rs.Fields(0).Value.toString();
+            const QDate day = QDate::fromString(text.left(10), Qt::ISODate);
+            // A day that cannot be read would be booked as a working one.
+            if (!day.isValid())
+                throw core::Error(QStringLiteral("La tabla Dia_Inhabil tiene una fecha que no se entiende: \"%1\".").arg(text));
+            stored.insert(day);
+        }
         QList<QDate> days;
         for (QDate d = desde; d <= hasta; d = d.addDays(1))
             if (rest.count(d.dayOfWeek()) || stored.count(d)) days << d;

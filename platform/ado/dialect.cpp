@@ -32,9 +32,21 @@ QString Dialect::autoIdColumn() const {
 
 QString Dialect::textType(const QString& column, int maxLength) const {
     if (maxLength == 0) return QStringLiteral("TEXT");
-    // SQLite ignores declared lengths; a check keeps both engines alike.
-    if (isSqlite(engine_)) return QStringLiteral("TEXT CHECK (length(%1) <= %2)").arg(column).arg(maxLength);
-    return QStringLiteral("VARCHAR(%1)").arg(maxLength);
+    // A check on both engines: SQLite ignores declared lengths, and
+    // PostgreSQL's VARCHAR(n) silently cuts a text whose excess is spaces.
+    return QStringLiteral("TEXT CHECK (%1)").arg(lengthCheck(column, maxLength));
+}
+
+QStringList Dialect::checkedTextUpgrade(const QString& table, const QString& column, int maxLength) const {
+    if (isSqlite(engine_) || maxLength == 0) return {};
+    return {QStringLiteral("ALTER TABLE %1 ALTER COLUMN %2 TYPE TEXT").arg(table, column),
+            QStringLiteral("ALTER TABLE %1 ADD CHECK (%2)").arg(table, lengthCheck(column, maxLength))};
+}
+
+// In characters on both engines, not bytes.
+QString Dialect::lengthCheck(const QString& column, int maxLength) const {
+    const QString length = isSqlite(engine_) ? QStringLiteral("length") : QStringLiteral("char_length");
+    return QStringLiteral("%1(%2) <= %3").arg(length, column).arg(maxLength);
 }
 
 QString Dialect::timeTextCheck(const QString& column) const {

@@ -21,6 +21,9 @@ public:
     QString autoIdColumn() const;   // an integer key the database numbers
     // A text column of at most maxLength characters; 0 means unbounded.
     QString textType(const QString& column, int maxLength) const;
+    // Statements that turn a column created as VARCHAR(maxLength) into the
+    // checked text textType gives; none where it always was one.
+    QStringList checkedTextUpgrade(const QString& table, const QString& column, int maxLength) const;
 
     // A CHECK condition that the column holds a 24-hour "hh:nn" text.
     QString timeTextCheck(const QString& column) const;
@@ -52,6 +55,8 @@ public:
     QStringList dropGuardStatements(const QString& name, const QString& table) const;
 
 private:
+    QString lengthCheck(const QString& column, int maxLength) const;
+
     Engine engine_;
 };
 

@@ -309,6 +309,7 @@ void frmRS501::onRoomBox(const QString& label, const QString& id, bool confirmed
         lookUpRoom();
         if (confirmed) HostControls::as<shell::ITextBox>(ui_.txtSalaJunta)->ActualizarConsulta();
     } catch (const std::exception& e) {
+        ui_.txtNSalaJunta->clear();  // no other room's name beside a key that could not be looked up
         reportText(core::describe(e), kCritical, label, id);
         return;
     }

@@ -15,6 +15,15 @@ namespace {
 const QString kTable = QStringLiteral("Reservacion_Sala_Junta");
 const QString kFolioColumn = QStringLiteral("Rsj_Folio");
 const QString kCatalogue = QStringLiteral("SALA_JUNTA_RESPONSABLE");
+// A change or a cancellation writes the row only while it is in force, as
+// the row stands once any other desktop's write to it is committed, and
+// says whether it did: another desktop may have cancelled it meanwhile.
+const QString kStillInForce = QStringLiteral("AND Es_Cve_Estado <> 'CA' RETURNING Rsj_Folio");
+
+QString goneMessage(const QString& folio) {
+    return QStringLiteral("La reservación %1 ya no está vigente: se canceló mientras estaba abierta; no se guardó nada.")
+        .arg(folio);
+}
 
 // Every value goes between single quotes protected; the fragments around it
 // are the statement's own.
@@ -83,7 +92,7 @@ void buildUpdate(const QString& fechaTexto, const QString& horaInicial, const QS
     sql += QStringLiteral("   Rsj_Proposito = '") + v(t.proposito) + QStringLiteral("', ");
     sql += QStringLiteral("   Oper_Ult_Modif = '") + v(stamp.usuario) + QStringLiteral("', ");
     sql += QStringLiteral("   Fecha_Ult_Modif = '") + v(stamp.fecha) + QStringLiteral("' ");
-    sql += QStringLiteral("WHERE Rsj_Folio = '") + v(t.folio) + QStringLiteral("' ");
+    sql += QStringLiteral("WHERE Rsj_Folio = '") + v(t.folio) + QStringLiteral("' ") + kStillInForce;
 }
 
 void buildCancel(const QString& folio, const Stamp& stamp) {
@@ -94,7 +103,7 @@ void buildCancel(const QString& folio, const Stamp& stamp) {
     sql += QStringLiteral("   Oper_Baja = '") + v(stamp.usuario) + QStringLiteral("', ");
     sql += QStringLiteral("   Fecha_Baja= '") + v(stamp.fecha) + QStringLiteral("', ");
     sql += QStringLiteral("   Es_Cve_Estado = 'CA' ");
-    sql += QStringLiteral("WHERE Rsj_Folio = '") + v(folio) + QStringLiteral("'");
+    sql += QStringLiteral("WHERE Rsj_Folio = '") + v(folio) + QStringLiteral("' ") + kStillInForce;
 }
 
 void buildCatalogueHeader(const Stamp& stamp) {
@@ -193,10 +202,11 @@ std::optional<QString> writeDay(bool esNuevo, const QDate& fecha, const QString&
     if (esNuevo) {
         folio = padded(f.ObtenerConsecutivo(kTable, kFolioColumn), 10);
         buildInsert(folio, fechaTexto, horaInicial, horaFinal, stamp, typed);
+        run();
     } else {
         buildUpdate(fechaTexto, horaInicial, horaFinal, stamp, typed);
+        if (run().Eof()) return goneMessage(folio);
     }
-    run();
     if (f.ConfirmarRegistro(kTable, kFolioColumn, folio)) return std::nullopt;
     return f.ObtenerMensajeError();
 }
@@ -214,7 +224,7 @@ void registerResponsible(const QString& valor) {
 void cancelReservation(const QString& folio, const Stamp& stamp) {
     ado::Transaction transaction(connection());
     buildCancel(folio, stamp);
-    run();
+    if (run().Eof()) throw core::Error(goneMessage(folio));
     Publico::Funciones()->RegistrarMovimiento(QStringLiteral("RESERVACION_SALA_JUNTA"), folio,
                                               QStringLiteral("CANCELACION"));
     transaction.commit();

@@ -39,8 +39,9 @@ struct Span {
 std::optional<QString> findOverlap(const QString& sala, const Span& span, const std::optional<QString>& exceptFolio);
 
 // Writes one day of a reservation: a new row under a fresh folio, or the
-// loaded folio's row rewritten. Nothing is written on a non-working day.
-// nullopt when done; the host's explanation when the row cannot be found
+// loaded folio's row rewritten while it is in force. Nothing is written on a
+// non-working day. nullopt when done; why not when the loaded folio was
+// cancelled meanwhile, or the host's explanation when the row cannot be found
 // afterwards. Throws core::Error on any other failure. Runs inside the
 // caller's transaction.
 std::optional<QString> writeDay(bool esNuevo, const QDate& fecha, const QString& horaInicial,
@@ -52,7 +53,8 @@ std::optional<QString> writeDay(bool esNuevo, const QDate& fecha, const QString&
 void registerResponsible(const QString& valor);
 
 // Cancels the reservation and logs the cancellation, in one transaction;
-// throws core::Error with nothing changed when any step fails.
+// throws core::Error with nothing changed when any step fails or the
+// reservation is cancelled already.
 void cancelReservation(const QString& folio, const Stamp& stamp);
 
 }  // namespace reservation

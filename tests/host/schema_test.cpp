@@ -118,6 +118,26 @@ TEST_P(SchemaTest, ForeignOrIncompleteDatabasesAreRefusedUntouched) {
     EXPECT_THROW(conn->Execute("SELECT COUNT(*) FROM Reservacion_Sala_Junta"), core::Error);
 }
 
+// A database of version 1 (PostgreSQL made bounded texts VARCHAR, which
+// cuts a text whose excess is spaces) is brought to checked texts: the
+// text is refused, as on SQLite, and nothing stored is lost.
+TEST_P(SchemaTest, AVersionOneDatabaseRefusesTextsPastTheirWidthAfterTheUpgrade) {
+    Schema::ensure(*conn);
+    if (GetParam() == "postgresql")
+        for (const char* sql : {"ALTER TABLE Reservacion_Sala_Junta DROP CONSTRAINT reservacion_sala_junta_rsj_responsable_check",
+                                "ALTER TABLE Reservacion_Sala_Junta ALTER COLUMN Rsj_Responsable TYPE VARCHAR(100)"})
+            conn->Execute(sql);
+    conn->Execute("UPDATE Version_Esquema SET Ve_Version = 1");
+    const QString insert = "INSERT INTO Reservacion_Sala_Junta (Rsj_Folio, Rsj_Fecha, Rsj_Inicio, Rsj_Fin, "
+                           "Sj_Cve_Sala_Junta, Rsj_Responsable) VALUES (?, '2026-12-07', '09:00', '10:00', '1', ?)";
+    conn->Execute(insert, {"0000000001", "Ana"});
+    Schema::ensure(*conn);
+    EXPECT_EQ(Schema::storedVersion(*conn), Schema::kVersion);
+    EXPECT_THROW(conn->Execute(insert, {"0000000002", "Ana" + QString(100, ' ')}), core::Error);
+    EXPECT_EQ(conn->Execute("SELECT Rsj_Responsable FROM Reservacion_Sala_Junta").Fields(0).Value.toString(), "Ana");
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Reservacion_Sala_Junta"), 1);
+}
+
 RS_INSTANTIATE_BACKENDS(SchemaTest);
 
 }  // namespace

@@ -55,7 +55,7 @@ protected:
     void open(std::unique_ptr<ado::Connection> connection = nullptr, const std::function<void()>& beforeShow = {}) {
         if (calendar::frmRS501::exists()) delete calendar::frmRS501::instance();
         session = std::make_unique<services::HostSession>(connection ? std::move(connection) : db->open(),
-                                                          QStringLiteral("ANA"), true);
+                                                          QStringLiteral("ANA"), unattended);
         services::HostSession::install(session.get());
         shell::Publico::iniciar();
         screen = calendar::frmRS501::instance();
@@ -104,6 +104,7 @@ protected:
 
     std::unique_ptr<services::HostSession> session;
     calendar::frmRS501* screen = nullptr;
+    bool unattended = true;  // false: reports show their message box
 };
 
 }  // namespace testsupport

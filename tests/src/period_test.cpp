@@ -5,6 +5,8 @@
 #include "platform/core/error.h"
 #include "src/calendar/calendarlayout.h"
 #include "src/calendar/period.h"
+#include "src/reservation/reservationrecord.h"
+#include "tests/support/neartext.h"
 
 namespace {
 
@@ -116,6 +118,36 @@ TEST(Period, AnyWindowTextGivesAUsableWindow) {
         ASSERT_TRUE(w.start.isValid() && w.end.isValid() && w.start <= w.end) << text.toStdString();
         ASSERT_TRUE(!w.malformed || (w.start == QTime(9, 0) && w.end == QTime(18, 30))) << text.toStdString();
         ASSERT_LE(calendar::slotCount(w.start, w.end), 48) << text.toStdString();
+    }
+}
+
+// Texts near valid times of day, windows and period codes (25:00, 24:00,
+// 23:60, signs, blanks, other scripts' digits): a time is read only when it
+// is exactly "hh:nn" of the day, and is written back the same; a window is
+// always usable; a period covers the base date and runs forward; a step
+// lands on a valid date or is refused for an unknown period.
+TEST(Period, NearValidTimeWindowAndPeriodTextsGiveAValueOrARefusal) {
+    testsupport::NearText near({"09:00", "18:30", "23:59", "00:00", "24:00", "9:00,18:30", "ww", "m", "WW"});
+    std::mt19937 random(7);
+    for (int n = 0; n < 5000; ++n) {
+        const QString text = near.next();
+        SCOPED_TRACE(text.toStdString());
+        const QTime t = reservation::horaDeTexto(text);
+        ASSERT_TRUE(!t.isValid() || (reservation::textoDeHora(t) == text && t.second() == 0));
+        const calendar::Window w = calendar::parseWindow(text);
+        ASSERT_TRUE(w.start.isValid() && w.end.isValid() && w.start <= w.end);
+        const QDate base = QDate(2026, 1, 1).addDays(static_cast<int>(random() % 40000) - 20000);
+        QDate inicio, fin;
+        periodBounds(base, text, inicio, fin);
+        ASSERT_TRUE(inicio.isValid() && fin.isValid() && inicio <= base.addDays(1) && base < fin);
+        ASSERT_LE(inicio.daysTo(fin), 31);
+        const bool known = text.toUpper() == "WW" || text.toUpper() == "M";
+        try {
+            ASSERT_TRUE(calendar::moveByInterval(base, text, static_cast<int>(random() % 2001) - 1000).isValid());
+            ASSERT_TRUE(known);
+        } catch (const core::Error&) {
+            ASSERT_FALSE(known);
+        }
     }
 }
 
