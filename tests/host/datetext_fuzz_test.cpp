@@ -105,7 +105,9 @@ TEST_P(DateServicesFuzzTest, RestDayListsGiveWeekdaysOrAClearRefusal) {
         services::Funciones f(own);
         try {
             for (int d = 0; d < 7; ++d)
-                if (f.EsDiaInhabil(monday.addDays(d))) ASSERT_TRUE(listed.contains(QString::number(d + 1)));
+                if (f.EsDiaInhabil(monday.addDays(d))) {
+                    ASSERT_TRUE(listed.contains(QString::number(d + 1)));
+                }
         } catch (const core::Error& e) {
             ASSERT_TRUE(e.description().contains(services::Funciones::kRestDaysParameter));
             ASSERT_TRUE(e.description().contains("\"" + listed + "\""));

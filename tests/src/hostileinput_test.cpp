@@ -75,7 +75,9 @@ TEST_P(HostileColumnsTest, EveryShownTextColumnKeepsATextWholeOrRefusesItOnBothE
                 }
                 const ado::Recordset rs = conn->Execute(QString("SELECT %1 FROM %2").arg(target.name, table.name));
                 ASSERT_EQ(rs.RecordCount(), fits ? 1u : 0u);
-                if (fits) EXPECT_EQ(rs.Fields(0).Value.toString(), h.text);
+                if (fits) {
+                    EXPECT_EQ(rs.Fields(0).Value.toString(), h.text);
+                }
             }
         }
     }
@@ -147,8 +149,9 @@ protected:
     static void expectPlainLabels(const QString& text) {
         for (QWidget* top : QApplication::topLevelWidgets())
             for (QLabel* label : top->findChildren<QLabel*>())
-                if (!text.isEmpty() && label->text().contains(text) && label->objectName() != "qtooltip_label")
+                if (!text.isEmpty() && label->text().contains(text) && label->objectName() != "qtooltip_label") {
                     EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+                }
     }
     // The tip of a slot cell, as the reader sees it.
     QString tipOf(const char* slot, const QDate& day) {
@@ -295,10 +298,11 @@ TEST_P(HostileInputTest, TheCalendarRoomBoxFindsExactlyTheRoomTyped) {
         EXPECT_EQ(roomEdit()->text(), key.left(32767));  // a line edit's own limit: no key is that long
         EXPECT_EQ(roomName(), exists ? name : "");
         expectPlainLabels(name);
-        if (!h.refused)
+        if (!h.refused) {
             EXPECT_EQ(std::make_pair(grid()->CellBackColorAt(rowOf("10:00"), columnOf(monday)),
                                      grid()->TextMatrix(rowOf("10:00"), columnOf(monday))),
                       std::make_pair(exists ? kBlue : kGreen, QString(exists ? "0000000008" : "")));
+        }
         expectOneOutcome(!h.refused, 0);
         if (exists) {
             throughEditor("14:00", tuesday, [&](frmReservacion* e) {
