@@ -50,15 +50,8 @@ QVariant cellValue(const PGresult* r, int row, int col) {
 }
 
 QByteArray paramText(const QVariant& v) {
-    QString text;
-    switch (v.typeId()) {
-        case QMetaType::Bool: text = v.toBool() ? QStringLiteral("true") : QStringLiteral("false"); break;
-        case QMetaType::QDate: text = v.toDate().toString(Qt::ISODate); break;
-        case QMetaType::QDateTime: text = v.toDateTime().toString(kTimestampFormat); break;
-        default: text = v.toString();
-    }
-    checkValue(text);  // libpq would cut a text at a NUL
-    return text.toUtf8();
+    if (v.typeId() == QMetaType::Bool) return v.toBool() ? "true" : "false";
+    return parameterText(v).toUtf8();  // checked: libpq would cut a text at a NUL
 }
 
 // A server that accepts and never answers, or a peer that is gone, must

@@ -120,11 +120,7 @@ void SqliteConnection::bind(sqlite3_stmt* stmt, const QVariantList& params, cons
         } else if (v.typeId() == QMetaType::Double) {
             rc = sqlite3_bind_double(stmt, i + 1, v.toDouble());
         } else {
-            QString text = v.typeId() == QMetaType::QDate       ? v.toDate().toString(Qt::ISODate)
-                           : v.typeId() == QMetaType::QDateTime ? v.toDateTime().toString(kTimestampFormat)
-                                                                : v.toString();
-            checkValue(text);
-            const QByteArray utf8 = text.toUtf8();
+            const QByteArray utf8 = parameterText(v).toUtf8();
             rc = sqlite3_bind_text(stmt, i + 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
         }
         if (rc != SQLITE_OK) fail(sql);

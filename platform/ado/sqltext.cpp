@@ -1,5 +1,8 @@
 #include "platform/ado/sqltext.h"
 
+#include <QDate>
+#include <QDateTime>
+
 #include "platform/core/error.h"
 
 namespace ado {
@@ -15,6 +18,25 @@ void checkValue(const QString& value) {
                     .arg(i + 1));
         }
     }
+}
+
+QString parameterText(const QVariant& value) {
+    QString text;
+    bool valid = true;
+    switch (value.typeId()) {
+        case QMetaType::QDate:
+            valid = value.toDate().isValid();
+            text = value.toDate().toString(Qt::ISODate);
+            break;
+        case QMetaType::QDateTime:
+            valid = value.toDateTime().isValid();
+            text = value.toDateTime().toString(kTimestampFormat);
+            break;
+        default: text = value.toString();
+    }
+    if (!valid) throw core::Error(QStringLiteral("La fecha no es válida; no se acepta."));
+    checkValue(text);
+    return text;
 }
 
 QString protect(const QString& value) {

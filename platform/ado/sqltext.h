@@ -3,6 +3,7 @@
 #include <functional>
 
 #include <QString>
+#include <QVariant>
 
 namespace ado {
 
@@ -22,6 +23,12 @@ QString quoted(const QString& value);
 
 // Throws unless the value is free of characters a statement cannot carry.
 void checkValue(const QString& value);
+
+// A bound value as the text both engines are handed: a date as
+// 'yyyy-MM-dd', a date and time as kTimestampFormat, anything else as its
+// text; checked as checkValue checks. An invalid date or time is refused
+// rather than stored as an empty text by one engine and refused by the other.
+QString parameterText(const QVariant& value);
 
 // True for a plain identifier: a letter or underscore, then letters, digits
 // or underscores, at most 63 characters.

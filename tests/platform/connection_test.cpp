@@ -48,13 +48,15 @@ TEST_P(ConnectionTest, BoundValuesRoundTripUnchangedAndColumnsMatchCaseBlind) {
     EXPECT_TRUE(conn->Execute("SELECT dia FROM nota WHERE id = 1").Fields(0).Value.isNull());
 }
 
-// A control character in a value, a second statement in one call and a
-// statement the engine rejects are refused with the reason; nothing is written.
+// A control character in a value, a date that is none, a second statement
+// in one call and a statement the engine rejects are refused with the reason; nothing is written.
 TEST_P(ConnectionTest, RefusedStatementsSayWhyAndWriteNothing) {
     const std::pair<QString, QVariantList> cases[] = {
         {"INSERT INTO nota (id, texto) VALUES (?, ?)", {1, QString("a") + QChar(0) + "b"}},
         {"INSERT INTO nota (id, texto) VALUES (1, 'a'); DELETE FROM nota", {}},
         {"INSERT INTO nota (id, texto) SELECT id, texto FROM tabla_que_no_existe", {}},
+        {"INSERT INTO nota (id, texto, dia) VALUES (?, 'a', ?)", {2, QDate(2026, 2, 30)}},
+        {"INSERT INTO nota (id, texto, dia) VALUES (?, 'a', ?)", {3, QDate()}},
     };
     for (const auto& [sql, params] : cases) EXPECT_THROW(conn->Execute(sql, params), core::Error) << sql.toStdString();
     EXPECT_EQ(count(), 0);
