@@ -13,21 +13,31 @@
 
 #include "platform/ado/transaction.h"
 #include "platform/core/error.h"
+#include "tests/support/recordingconnection.h"
 #include "tests/support/testdatabase.h"
 
 namespace {
 
 using testsupport::BackendTest;
 
+// One table of notes on each engine.
 class ConnectionTest : public BackendTest {
 protected:
     void SetUp() override {
         BackendTest::SetUp();
         if (IsSkipped()) return;
-        conn->Execute("CREATE TABLE nota (id INTEGER PRIMARY KEY, texto VARCHAR(40) NOT NULL, dia DATE)");
+        conn->Execute("CREATE TABLE nota (id INTEGER PRIMARY KEY, texto VARCHAR(40), dia DATE)");
     }
     long long count() { return conn->Execute("SELECT COUNT(*) AS n FROM nota").Fields("n").Value.toLongLong(); }
+    void insert(int id) { conn->Execute("INSERT INTO nota (id) VALUES (?)", {id}); }
+    void seed() { conn->Execute("INSERT INTO nota (id, texto) VALUES (1, 'uno'), (2, 'dos'), (3, 'tres')"); }
 };
+
+ado::Transaction begun(ado::Connection& c, int id) {
+    ado::Transaction tx(c);
+    c.Execute("INSERT INTO nota (id) VALUES (?)", {id});
+    return tx;  // the caller's guard owns it now
+}
 
 // Values are bound, never pasted: a "?" or a quote in a value, or a "?"
 // inside quoted text in the statement, is no placeholder. Columns match
@@ -95,6 +105,82 @@ TEST_P(ConnectionTest, CommitAfterAFailedStatementStoresNothingAndSaysSo) {
         conn->RollbackTrans();
     EXPECT_EQ(count(), 0);
     EXPECT_FALSE(conn->InTransaction());
+}
+
+TEST_P(ConnectionTest, AMovedGuardOwnsTheTransactionAndRollbackIsExplicit) {
+    {
+        ado::Transaction tx = begun(*conn, 1);
+        EXPECT_TRUE(conn->InTransaction());
+        tx.commit();
+        EXPECT_FALSE(tx.open());
+    }
+    EXPECT_EQ(count(), 1);
+    {
+        ado::Transaction outer(*conn);
+        insert(2);
+        ado::Transaction inner(std::move(outer));
+        EXPECT_FALSE(outer.open());
+        inner.rollback();
+        EXPECT_FALSE(conn->InTransaction());
+        EXPECT_THROW(inner.commit(), core::Error);  // nothing left to commit
+    }
+    EXPECT_EQ(count(), 1);
+    {
+        ado::Transaction tx = begun(*conn, 3);  // returned, never committed
+        EXPECT_TRUE(tx.open());
+    }
+    EXPECT_FALSE(conn->InTransaction());
+    EXPECT_EQ(count(), 1);
+}
+
+TEST_P(ConnectionTest, ARefusedCommitLeavesTheGuardArmed) {
+    testsupport::RecordingConnection rec(*conn);
+    {
+        ado::Transaction tx(rec);
+        insert(5);
+        rec.failAt(1);  // the COMMIT
+        EXPECT_THROW(tx.commit(), core::Error);
+        EXPECT_TRUE(tx.open());
+        EXPECT_TRUE(conn->InTransaction());
+    }
+    EXPECT_FALSE(conn->InTransaction());
+    EXPECT_EQ(count(), 0);
+}
+
+TEST_P(ConnectionTest, ExecuteManyAnswersComeBackInTheOrderAsked) {
+    seed();
+    const auto answers = conn->ExecuteMany("SELECT texto FROM nota WHERE id = ?", {{3}, {99}, {1}, {3}});
+    ASSERT_EQ(answers.size(), 4u);
+    EXPECT_EQ(answers[0].Fields(0).Value.toString(), "tres");
+    EXPECT_TRUE(answers[1].Eof());
+    EXPECT_EQ(answers[2].Fields(0).Value.toString(), "uno");
+    EXPECT_EQ(answers[3].Fields(0).Value.toString(), "tres");
+    EXPECT_TRUE(conn->ExecuteMany("SELECT texto FROM nota WHERE id = ?", {}).empty());
+
+    // More than one batch's worth: still every answer, in order.
+    std::vector<QVariantList> many;
+    for (int i = 0; i < 2500; ++i) many.push_back({QString::number(i)});
+    const auto echoed = conn->ExecuteMany("SELECT ? AS n", many);
+    ASSERT_EQ(echoed.size(), many.size());
+    for (std::size_t i = 0; i < many.size(); i += 499) EXPECT_EQ(echoed[i].Fields(0).Value.toString(), many[i][0]);
+}
+
+TEST_P(ConnectionTest, ExecuteManyFailureIsRaisedAndTheConnectionGoesOn) {
+    seed();
+    EXPECT_THROW(conn->ExecuteMany("INSERT INTO nota (id, texto) VALUES (?, 'x')", {{4}, {1}, {5}}), core::Error);
+    EXPECT_FALSE(conn->InTransaction());
+    EXPECT_EQ(conn->Execute("SELECT texto FROM nota WHERE id = 2").Fields(0).Value.toString(), "dos");
+    conn->Execute("DELETE FROM nota WHERE id > 3");  // what ran before the failure depends on the engine
+    {
+        ado::Transaction tx(*conn);
+        EXPECT_THROW(conn->ExecuteMany("INSERT INTO nota (id, texto) VALUES (?, 'x')", {{6}, {2}}), core::Error);
+    }
+    EXPECT_EQ(count(), 3);  // the guard took back what did run
+    ado::Transaction tx(*conn);
+    conn->ExecuteMany("INSERT INTO nota (id, texto) VALUES (?, ?)", {{7, "siete"}, {8, QVariant()}});
+    tx.commit();
+    EXPECT_EQ(count(), 5);
+    EXPECT_TRUE(conn->Execute("SELECT texto FROM nota WHERE id = 8").Fields(0).Value.isNull());
 }
 
 RS_INSTANTIATE_BACKENDS(ConnectionTest);
