@@ -105,22 +105,6 @@ TEST(Period, ReservationWindowFromItsParameter) {
     }
 }
 
-// Random texts built from the characters a window is written with (and a
-// few it is not): every one gives a usable window, and a reported one the
-// default.
-TEST(Period, AnyWindowTextGivesAUsableWindow) {
-    const QString alphabet = QStringLiteral("0123456789::,,-  a\t\u00e9\u200f<");
-    std::mt19937 random(501);
-    for (int n = 0; n < 5000; ++n) {
-        QString text;
-        for (int k = static_cast<int>(random() % 14); k > 0; --k) text += alphabet[static_cast<int>(random() % alphabet.size())];
-        const calendar::Window w = calendar::parseWindow(text);
-        ASSERT_TRUE(w.start.isValid() && w.end.isValid() && w.start <= w.end) << text.toStdString();
-        ASSERT_TRUE(!w.malformed || (w.start == QTime(9, 0) && w.end == QTime(18, 30))) << text.toStdString();
-        ASSERT_LE(calendar::slotCount(w.start, w.end), 48) << text.toStdString();
-    }
-}
-
 // Texts near valid times of day, windows and period codes (25:00, 24:00,
 // 23:60, signs, blanks, other scripts' digits): a time is read only when it
 // is exactly "hh:nn" of the day, and is written back the same; a window is
