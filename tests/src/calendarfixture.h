@@ -79,6 +79,10 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
+    // A mark in a cell that any repaint of the grid wipes.
+    void markGrid() { grid()->SetTextMatrix(2, 2, "marca"); }
+    bool repainted() const { return grid()->TextMatrix(2, 2) != "marca"; }
+
     int columnOf(const QDate& day) const { return static_cast<int>(screen->Inicio().daysTo(day)) + 1; }
     int rowOf(const QString& slot) const {
         for (int r = 2; r < grid()->Rows(); ++r)
