@@ -8,6 +8,7 @@
 
 #include "host/controls/datepicker.h"
 #include "host/controls/flatbutton.h"
+#include "host/controls/label.h"
 
 namespace {
 
@@ -79,6 +80,18 @@ TEST(ControlDatePickerTest, KeysChangeOnlyThePartTheFormatShowsAndEnterMovesOnWh
         QCoreApplication::processEvents();
         QTest::keyClicks(text, "14");
         EXPECT_EQ(picker->Value().time(), QTime(14, 30, 0));
+    }
+}
+
+// Captions come from data and people: markup in them is shown as typed, so the
+// label is at least as wide as the characters themselves.
+TEST(ControlLabelTest, CaptionsShowTheirCharactersLiterally) {
+    for (const QString& text : {QString("<b>x</b>"), QString("<table><tr><td>a</td></tr></table>"),
+                                QString("<img src=\"/nonexistent/file.png\">"), QString("a & b < c")}) {
+        controls::Label label;
+        label.setProperty("Caption", text);
+        EXPECT_EQ(label.text(), text);
+        EXPECT_GE(label.sizeHint().width(), label.fontMetrics().horizontalAdvance(text)) << text.toStdString();
     }
 }
 
