@@ -15,6 +15,7 @@
 #include "platform/flexgrid/flexgrid.h"
 #include "src/calendar/frmrs501.h"
 #include "src/shell/publico.h"
+#include "tests/support/recordingconnection.h"
 #include "tests/support/testdatabase.h"
 
 namespace testsupport {
@@ -65,6 +66,13 @@ protected:
         ASSERT_TRUE(screen->Loaded());
     }
 
+    // A session connection that records, and can be made to fail, each statement: rec.
+    std::unique_ptr<ado::Connection> recorded() {
+        auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
+        rec = recording.get();
+        return recording;
+    }
+
     flexgrid::FlexGrid* grid() const { return screen->findChild<flexgrid::FlexGrid*>("msfDisponibilidad"); }
     QLineEdit* roomEdit() const { return screen->findChild<QWidget*>("txtSalaJunta")->findChild<QLineEdit*>(); }
     QString roomName() const { return screen->findChild<QWidget*>("txtNSalaJunta")->property("text").toString(); }
@@ -108,6 +116,7 @@ protected:
 
     std::unique_ptr<services::HostSession> session;
     calendar::frmRS501* screen = nullptr;
+    testsupport::RecordingConnection* rec = nullptr;
     bool unattended = true;  // false: reports show their message box
 };
 

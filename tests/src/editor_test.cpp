@@ -1,7 +1,6 @@
 #include <map>
 
 #include "tests/src/editorfixture.h"
-#include "tests/support/recordingconnection.h"
 
 namespace {
 
@@ -111,9 +110,7 @@ TEST_P(EditorTest, EveryWayOutHidesTheEditorAndOnlyAStoredChangeRepaints) {
 }
 
 TEST_P(EditorTest, ADoubleClickThatCannotOpenTheEditorReportsAndLeavesNoEditor) {
-    auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
-    testsupport::RecordingConnection* rec = recording.get();
-    openOnRoom(false, std::move(recording));
+    openOnRoom(false, recorded());
     const QDate sunday = screen->Inicio();
     struct Case {
         const char* name;
@@ -126,7 +123,7 @@ TEST_P(EditorTest, ADoubleClickThatCannotOpenTheEditorReportsAndLeavesNoEditor) 
         {"silver cell", [] {}, "10:00", sunday, nullptr, ""},
         {"cancelled meanwhile", [this] { conn->Execute("UPDATE Reservacion_Sala_Junta SET Es_Cve_Estado = 'CA'"); },
          "10:00", monday, "ERR-ID:7500015", "Cargar()\r\nla reservación no existe o esta cancelada"},
-        {"database fails as the editor loads", [rec] { rec->failAt(1); }, "15:00", monday, "ERR-ID:7500021",
+        {"database fails as the editor loads", [this] { rec->failAt(1); }, "15:00", monday, "ERR-ID:7500021",
          "fallo simulado de la base de datos"},
         {"no valid room",
          [this] {
@@ -152,9 +149,7 @@ TEST_P(EditorTest, ADoubleClickThatCannotOpenTheEditorReportsAndLeavesNoEditor) 
 }
 
 TEST_P(EditorTest, CargarFindsOnlyTheExactFolioOfAReservationInForce) {
-    auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
-    testsupport::RecordingConnection* rec = recording.get();
-    openOnRoom(false, std::move(recording));
+    openOnRoom(false, recorded());
     addReservation("0000000008", monday, "15:00", "16:00", "0000000001", "CA");
     const QString noFolio = "Cargar()\r\nNo se especificó el folio de la reservación";
     const QString none = "Cargar()\r\nla reservación no existe o esta cancelada";

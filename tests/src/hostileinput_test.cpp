@@ -108,10 +108,7 @@ protected:
 
     // A text with a NUL cannot be typed: it arrives as another program would hand it.
     static void enter(QWidget* control, const testsupport::HostileText& h) {
-        if (h.refused)
-            control->setProperty("Text", h.text);
-        else
-            typeInto(control, h.text);
+        h.refused ? void(control->setProperty("Text", h.text)) : typeInto(control, h.text);
     }
 
     // What a capitalising box with a typing limit shows for the text typed

@@ -6,7 +6,6 @@
 #include "platform/ado/pgconnection.h"
 #include "src/calendar/calendargrid.h"
 #include "tests/src/calendarfixture.h"
-#include "tests/support/recordingconnection.h"
 #include "tests/support/serverfault.h"
 
 namespace {
@@ -122,9 +121,7 @@ TEST_P(PaintingTest, EveryPaintedCellShowsItsOwnAnswerAcrossAYearEnd) {
 }
 
 TEST_P(PaintingTest, FailureWhilePaintingIsReportedOnceAndTheNextRedrawWorks) {
-    auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
-    testsupport::RecordingConnection* rec = recording.get();
-    open(std::move(recording));
+    open(recorded());
     rec->failAt(40);  // in the middle of the next week's painting
     clickButton("cmdAdelante");
     EXPECT_EQ(rows("SELECT Be_Identificador, SUBSTR(Be_Mensaje, 1, 52) FROM Bitacora_Error"),

@@ -2,7 +2,6 @@
 #include "tests/src/editorfixture.h"
 #include "tests/support/editorsteps.h"
 #include "platform/ado/pgconnection.h"
-#include "tests/support/recordingconnection.h"
 #include "tests/support/serverfault.h"
 
 namespace {
@@ -18,9 +17,7 @@ protected:
     void SetUp() override {
         EditorTest::SetUp();
         if (IsSkipped()) return;
-        auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
-        rec = recording.get();
-        openOnRoom(false, std::move(recording));
+        openOnRoom(false, recorded());
     }
 
     // The editor as the calendar loads it: on a stored folio, shown (not
@@ -74,8 +71,6 @@ protected:
         }
         return ran;
     }
-
-    testsupport::RecordingConnection* rec = nullptr;
 };
 
 // Each case starts from folio 7 (plus a cancelled row, another room's and a
