@@ -3,20 +3,17 @@
 #include <algorithm>
 
 #include <QDate>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "host/admin/admincommand.h"
 #include "host/schema/schema.h"
+#include "tests/host/hostprocess.h"
 #include "tests/support/recordingconnection.h"
 #include "tests/support/testdatabase.h"
 
 namespace {
 
-struct Outcome {
-    int code;
-    QString out, err;
-};
+using testsupport::Outcome;
 
 // Every row the command may touch, one text per row, sorted; the log rows
 // without their number and time.
@@ -214,19 +211,6 @@ TEST_P(AdminTest, ADatabaseFailureAnywhereInACommandChangesNothing) {
 
 RS_INSTANTIATE_BACKENDS(AdminTest);
 
-Outcome runExecutable(const QStringList& arguments, const QString& home) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"RS501_DB", "RS501_USER", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-    env.insert("XDG_DATA_HOME", home);
-    if (arguments.value(0) != "admin") env.insert("QT_QPA_PLATFORM", "offscreen");  // only the window needs one
-    process.setProcessEnvironment(env);
-    process.start(RS501_EXECUTABLE, arguments);
-    if (!process.waitForFinished(60000)) process.kill();
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
-
 // The real executable, without a display: a room added by the command is
 // one the editor accepts (it then asks for the responsible person); once
 // retired the calendar refuses to open the editor on it.
@@ -252,7 +236,7 @@ TEST(AdminExecutable, SetsUpARoomTheApplicationThenUsesOrRefuses) {
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.arguments.join(' ').toStdString());
-        const Outcome run = runExecutable(s.arguments, home.path());
+        const Outcome run = testsupport::runExecutable(s.arguments, home.path());
         EXPECT_EQ(run.code, s.code) << run.err.toStdString();
         EXPECT_TRUE((s.arguments.first() == "admin" ? run.out : run.err).contains(s.text)) << run.err.toStdString();
     }
