@@ -181,10 +181,6 @@ TEST_P(SaveTest, WithTheOverlapGuardOnTheDatabaseRefusalIsReportedAndNothingStor
 // it was. Only the catalogue's steps fail quietly, and the save goes on.
 TEST_P(SaveTest, AFailingStatementLeavesTheDatabaseAsItWas) {
     for (const bool saving : {true, false}) {
-        const auto act = [&] {
-            frmReservacion* e = begun(saving);
-            return std::make_pair(e, text(e, "txtResponsable"));
-        };
         const QStringList ran = statementsOf(saving);
         const qsizetype begin = ran.indexOf("BEGIN"), commit = ran.indexOf("COMMIT");
         const qsizetype catalogueEnd = ran.lastIndexOf("RELEASE SAVEPOINT rs_paso");
@@ -201,7 +197,8 @@ TEST_P(SaveTest, AFailingStatementLeavesTheDatabaseAsItWas) {
                                : trap      ? "ERR-ID:7500013"
                                            : "ERR-ID:7500011";
             const QStringList before = snapshot();
-            const auto [e, typed] = act();
+            frmReservacion* e = begun(saving);
+            const QString typed = text(e, "txtResponsable");
             rec->failAt(i + 1, ends);
             click(e, button(saving));
             if (catalogue && !ends) {
