@@ -149,12 +149,10 @@ TEST_P(ConnectionTest, ARefusedCommitLeavesTheGuardArmed) {
 
 TEST_P(ConnectionTest, ExecuteManyAnswersComeBackInTheOrderAsked) {
     seed();
-    const auto answers = conn->ExecuteMany("SELECT texto FROM nota WHERE id = ?", {{3}, {99}, {1}, {3}});
-    ASSERT_EQ(answers.size(), 4u);
-    EXPECT_EQ(answers[0].Fields(0).Value.toString(), "tres");
-    EXPECT_TRUE(answers[1].Eof());
-    EXPECT_EQ(answers[2].Fields(0).Value.toString(), "uno");
-    EXPECT_EQ(answers[3].Fields(0).Value.toString(), "tres");
+    QStringList answers;
+    for (auto& a : conn->ExecuteMany("SELECT texto FROM nota WHERE id = ?", {{3}, {99}, {1}, {3}}))
+        answers << (a.Eof() ? "none" : a.Fields(0).Value.toString());
+    EXPECT_EQ(answers, QStringList({"tres", "none", "uno", "tres"}));
     EXPECT_TRUE(conn->ExecuteMany("SELECT texto FROM nota WHERE id = ?", {}).empty());
 
     // More than one batch's worth: still every answer, in order.

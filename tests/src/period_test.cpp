@@ -150,11 +150,8 @@ TEST(Period, ParameterFlagTurnsOnlyForNonZeroNumbersAndYesWords) {
 TEST(CalendarLayout, GridAndLegendFollowTheWindowStepByStep) {
     const calendar::CalendarGeometry design;
     const auto wide = calendar::fitCalendar(design, 17695, 9345);
-    EXPECT_EQ(wide.gridWidth, 17455);
-    EXPECT_EQ(wide.frameWidth, 17455);
-    EXPECT_EQ(wide.gridHeight, 9345 - 1080 - 855 - 240);
-    EXPECT_EQ(wide.frameTop, 9345 - 855 - 120);
-    EXPECT_EQ(wide.frameLeft, design.gridLeft);
+    EXPECT_EQ(std::make_tuple(wide.gridWidth, wide.frameWidth, wide.gridHeight, wide.frameTop, wide.frameLeft),
+              std::make_tuple(17455, 17455, 9345 - 1080 - 855 - 240, 9345 - 855 - 120, design.gridLeft));
 
     // Too low for the grid: its height stays, the legend still hugs the bottom.
     const auto low = calendar::fitCalendar(wide, 17695, 1500);
@@ -165,8 +162,7 @@ TEST(CalendarLayout, GridAndLegendFollowTheWindowStepByStep) {
 
     // Narrower than the margins: widths stay as they were.
     const auto narrow = calendar::fitCalendar(wide, 200, 9345);
-    EXPECT_EQ(narrow.gridWidth, wide.gridWidth);
-    EXPECT_EQ(narrow.frameWidth, wide.gridWidth);
+    EXPECT_EQ(std::make_pair(narrow.gridWidth, narrow.frameWidth), std::make_pair(wide.gridWidth, wide.gridWidth));
 }
 
 }  // namespace
