@@ -98,6 +98,12 @@ protected:
         return -1;
     }
 
+    // A slot cell's colour and text.
+    std::pair<int, QString> cell(const char* slot, const QDate& day) const {
+        const int r = rowOf(slot), c = columnOf(day);
+        return {grid()->CellBackColorAt(r, c), grid()->TextMatrix(r, c)};
+    }
+
     void addReservation(const QString& folio, const QDate& day, const QString& start, const QString& end,
                         const QString& room, const QString& state = "AC", const QString& who = "Laura Méndez") {
         conn->Execute("INSERT INTO Reservacion_Sala_Junta (Rsj_Folio, Rsj_Fecha, Rsj_Inicio, Rsj_Fin, "

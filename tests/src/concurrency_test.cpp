@@ -48,10 +48,6 @@ TEST_P(TwoDesktopsTest, WhatOneDesktopSavesOrCancelsShowsAtTheOthersNextRepaint)
     QTest::keyClick(roomEdit(), Qt::Key_Return);
     const QDate monday = screen->Inicio().addDays(1);
     addReservation("0000000007", monday.addDays(1), "15:00", "16:00", "0000000001");
-    const auto cell = [&](const char* slot, const QDate& day) {
-        const int r = rowOf(slot), c = columnOf(day);
-        return std::make_pair(grid()->CellBackColorAt(r, c), grid()->TextMatrix(r, c));
-    };
     const std::pair<int, QString> green{kGreen, ""};
     Desktop a(db->connectionText(), "LUIS");
     ASSERT_EQ(a.ask("new " + monday.toString(Qt::ISODate) + " 10:00 11:00 0000000001"), "ok");

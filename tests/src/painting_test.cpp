@@ -59,9 +59,7 @@ TEST_P(PaintingTest, ANewerPaintingWinsOverTheOneItInterrupted) {
     QTimer::singleShot(0, screen, [this] { screen->findChild<QObject*>("txtSalaJunta")->setProperty("Text", "0000000002"); });
     typeRoom("1");  // room 1 starts painting; room 2 is chosen at its first cell
     ASSERT_EQ(roomName(), "Sala Hidalgo");
-    const int row = rowOf("18:00"), col = columnOf(friday);
-    EXPECT_EQ(grid()->TextMatrix(row, col), "");
-    EXPECT_EQ(grid()->CellBackColorAt(row, col), kGreen);
+    EXPECT_EQ(cell("18:00", friday), std::make_pair(kGreen, QString()));
     EXPECT_TRUE(grid()->Redraw());
     EXPECT_TRUE(reports().empty());
 }

@@ -268,10 +268,6 @@ TEST_P(SaveTest, AConnectionCutAtAnyStatementHalfWritesNothingAndTheRetryStores)
 // and keys; every column each step writes.
 TEST_P(SaveTest, APersonBooksChangesAndCancelsFromTheCalendar) {
     const QDate tuesday = monday.addDays(1);
-    const auto cell = [&] {
-        const int row = rowOf("14:00"), col = columnOf(tuesday);
-        return std::make_pair(grid()->CellBackColorAt(row, col), grid()->TextMatrix(row, col));
-    };
     const QString columns = "SELECT Rsj_Fecha, Rsj_Inicio, Rsj_Fin, Sj_Cve_Sala_Junta, Rsj_Cliente, Rsj_Responsable, "
                             "Rsj_Proposito, Oper_Alta, Oper_Ult_Modif, Oper_Baja, Es_Cve_Estado, CASE WHEN Fecha_Baja "
                             "= Fecha_Ult_Modif THEN 'cancelled' WHEN Fecha_Alta = Fecha_Ult_Modif THEN 'same' ELSE "
@@ -282,7 +278,7 @@ TEST_P(SaveTest, APersonBooksChangesAndCancelsFromTheCalendar) {
         typeInto(e, "txtProposito", "Plan ' ; \\");
         click(e, "Aceptar");
     });
-    EXPECT_EQ(cell(), std::make_pair(kBlue, QString("0000000008")));
+    EXPECT_EQ(cell("14:00", tuesday), std::make_pair(kBlue, QString("0000000008")));
     EXPECT_EQ(rows(columns + "'0000000008'"),
               QStringList{tue + "|14:00|14:30|0000000001||O'BRIEN; X\\|Plan ' ; \\|ANA|ANA||AC|same"});
     throughEditor("10:00", monday, [&](frmReservacion* e) {
@@ -293,7 +289,7 @@ TEST_P(SaveTest, APersonBooksChangesAndCancelsFromTheCalendar) {
     EXPECT_EQ(rows(columns + "'0000000007'"),  // created outside the module: no creation stamps to keep
               QStringList{mon + "|09:30|11:00|0000000001|0003|LAURA MÉNDEZ|Otro plan|NULL|ANA||AC|moved"});
     throughEditor("14:00", tuesday, [&](frmReservacion* e) { click(e, "Eliminar"); });
-    EXPECT_EQ(cell(), std::make_pair(kGreen, QString()));
+    EXPECT_EQ(cell("14:00", tuesday), std::make_pair(kGreen, QString()));
     EXPECT_EQ(rows(columns + "'0000000008'"),
               QStringList{tue + "|14:00|14:30|0000000001||O'BRIEN; X\\|Plan ' ; \\|ANA|ANA|ANA|CA|cancelled"});
     EXPECT_EQ(rows("SELECT Bm_Entidad, Bm_Clave, Bm_Operacion, Bm_Usuario FROM Bitacora_Movimiento"),
