@@ -128,15 +128,12 @@ protected:
             out << text(e, name);
         return out;
     }
-    static bool enabled(frmReservacion* editor, const char* control) {
-        return editor->findChild<QWidget*>(control)->isEnabled();
-    }
     // The controls a person can change, by name, enabled ones only.
     static QStringList editable(frmReservacion* editor) {
         QStringList out;
         for (const char* name : {"txtFolio", "dpFechaI", "dpHoraInicio", "dpFechaF", "dpHoraFin", "txtSala_Junta",
                                  "txt_Cl_Cve_Cliente", "txtResponsable", "txtProposito"})
-            if (enabled(editor, name)) out << name;
+            if (editor->findChild<QWidget*>(name)->isEnabled()) out << name;
         return out;
     }
 
