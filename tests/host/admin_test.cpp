@@ -3,23 +3,17 @@
 #include <algorithm>
 
 #include <QDate>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "host/admin/admincommand.h"
-#include "host/app/hoststartup.h"
 #include "host/schema/schema.h"
-#include "host/services/sistema.h"
-#include "platform/core/error.h"
+#include "tests/host/hostprocess.h"
 #include "tests/support/recordingconnection.h"
 #include "tests/support/testdatabase.h"
 
 namespace {
 
-struct Outcome {
-    int code;
-    QString out, err;
-};
+using testsupport::Outcome;
 
 // Every row the command may touch, one text per row, sorted; the log rows
 // without their number and time.
@@ -33,15 +27,10 @@ QStringList snapshot(ado::Connection& c) {
         "SELECT 'inhabil', CAST(Di_Fecha AS TEXT), COALESCE(Di_Descripcion, '') FROM Dia_Inhabil",
         "SELECT 'bitacora', Bm_Entidad, Bm_Clave, Bm_Operacion, Bm_Usuario FROM Bitacora_Movimiento",
     };
-    QStringList rows;
-    for (const char* sql : queries)
-        for (ado::Recordset rs = c.Execute(sql); !rs.Eof(); rs.MoveNext()) {
-            QStringList values;
-            for (int i = 0; i < rs.FieldCount(); ++i) values << rs.Fields(i).Value.toString();
-            rows << values.join('|');
-        }
-    rows.sort();
-    return rows;
+    QStringList out;
+    for (const char* sql : queries) out << testsupport::rows(c, sql);
+    out.sort();
+    return out;
 }
 
 // What changed between two snapshots, sorted: "-row" gone, "+row" new.
@@ -134,6 +123,10 @@ TEST_P(AdminTest, EachVerbChangesItsRowOrRefusesAndChangesNothing) {
          {"-permiso|ANA|RS501|CHFEFIN|", kLog + "PERMISO_USUARIO|ANA|RETIRA CHFEFIN|ADMIN"}},
         {{"users", "revoke", "ANA", "CHFEFIN"}, 64, "El usuario ANA no tiene el permiso CHFEFIN.", {}},
         {{"users", "grant", "luis"}, 64, "Faltan valores", {}},
+        {{"users", "retire", "luis"}, 0, "Usuario luis dado de baja.\n",
+         {"-usuario|luis||AC", "+usuario|luis||BA", kLog + "USUARIO|luis|BAJA|ADMIN"}},
+        {{"users", "reactivate", "luis"}, 0, "Usuario luis reactivado.\n",
+         {"-usuario|luis||BA", "+usuario|luis||AC", kLog + "USUARIO|luis|REACTIVACION|ADMIN"}},
         {{"parameters", "set", "rs_horario_reservaciones", "08:00,20:00"}, 0,
          "Parámetro RS_HORARIO_RESERVACIONES = \"08:00,20:00\".\n",
          {"+parametro|RS_HORARIO_RESERVACIONES|08:00,20:00|Horario diario de reservaciones: hh:mm,hh:mm.",
@@ -216,48 +209,7 @@ TEST_P(AdminTest, ADatabaseFailureAnywhereInACommandChangesNothing) {
     }
 }
 
-// What the command sets up is what the application signs on with and asks
-// permissions of.
-TEST_P(AdminTest, AUserSetUpByTheCommandSignsOnAndHoldsItsPermission) {
-    const auto signs = [&](const QString& user) {
-        try {
-            app::checkUser(*conn, user, true);
-            return true;
-        } catch (const core::Error&) {
-            return false;
-        }
-    };
-    const auto mayMoveEnd = [&](const QString& user) {
-        services::HostSession session(db->open(), user, true);
-        return services::Sistema(session).TienePermiso("RS501", "CHFEFIN", "");
-    };
-    EXPECT_FALSE(signs("LUIS"));
-    ASSERT_EQ(admin({"users", "add", "LUIS", "Luis Vega"}).code, 0);
-    EXPECT_TRUE(signs("LUIS"));
-    EXPECT_FALSE(mayMoveEnd("LUIS"));
-    ASSERT_EQ(admin({"users", "grant", "LUIS", "CHFEFIN"}).code, 0);
-    EXPECT_TRUE(mayMoveEnd("LUIS"));
-    ASSERT_EQ(admin({"users", "retire", "LUIS"}).code, 0);
-    EXPECT_FALSE(signs("LUIS"));
-    EXPECT_FALSE(mayMoveEnd("LUIS"));
-    ASSERT_EQ(admin({"users", "reactivate", "LUIS"}).code, 0);
-    EXPECT_TRUE(signs("LUIS"));
-}
-
 RS_INSTANTIATE_BACKENDS(AdminTest);
-
-Outcome runExecutable(const QStringList& arguments, const QString& home) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"RS501_DB", "RS501_USER", "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-    env.insert("XDG_DATA_HOME", home);
-    if (arguments.value(0) != "admin") env.insert("QT_QPA_PLATFORM", "offscreen");  // only the window needs one
-    process.setProcessEnvironment(env);
-    process.start(RS501_EXECUTABLE, arguments);
-    if (!process.waitForFinished(60000)) process.kill();
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
 
 // The real executable, without a display: a room added by the command is
 // one the editor accepts (it then asks for the responsible person); once
@@ -284,7 +236,7 @@ TEST(AdminExecutable, SetsUpARoomTheApplicationThenUsesOrRefuses) {
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.arguments.join(' ').toStdString());
-        const Outcome run = runExecutable(s.arguments, home.path());
+        const Outcome run = testsupport::runExecutable(s.arguments, home.path());
         EXPECT_EQ(run.code, s.code) << run.err.toStdString();
         EXPECT_TRUE((s.arguments.first() == "admin" ? run.out : run.err).contains(s.text)) << run.err.toStdString();
     }

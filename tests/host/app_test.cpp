@@ -3,38 +3,13 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "host/schema/schema.h"
 #include "platform/ado/connection.h"
+#include "tests/host/hostprocess.h"
 
 namespace {
-
-struct HostRun {
-    int exitCode;
-    QString stderrText;
-    bool screenshot;
-};
-
-// Runs the host with its data under home, asking it for a screenshot.
-HostRun runHost(const QStringList& arguments, const QString& home) {
-    const QString shot = home + "/ventana.png";
-    QFile::remove(shot);
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("XDG_DATA_HOME", home);
-    env.remove("RS501_DB");
-    process.setProcessEnvironment(env);
-    process.start(RS501_EXECUTABLE, arguments + QStringList{"--screenshot", shot});
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        return {-1, "timed out", false};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
-            QString::fromUtf8(process.readAllStandardError()), QFileInfo(shot).size() > 0};
-}
 
 long long rooms(const QString& connectionText) {
     return ado::open(connectionText)->Execute("SELECT COUNT(*) FROM Sala_Junta").Fields(0).Value.toLongLong();
@@ -88,10 +63,12 @@ TEST(HostApplication, StartsOnTheDefaultOrANamedDatabaseAndOpensTheEditorOrSaysW
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const HostRun run = runHost(c.arguments, home.path());
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.stderrText.toStdString();
-        EXPECT_EQ(run.screenshot, c.exitCode == 0);
-        EXPECT_TRUE(run.stderrText.contains(c.reported)) << run.stderrText.toStdString();
+        const QString shot = home.filePath("ventana.png");  // asked of every start
+        QFile::remove(shot);
+        const auto run = testsupport::runExecutable(c.arguments + QStringList{"--screenshot", shot}, home.path());
+        EXPECT_EQ(run.code, c.exitCode) << run.err.toStdString();
+        EXPECT_EQ(QFileInfo(shot).size() > 0, c.exitCode == 0);
+        EXPECT_TRUE(run.err.contains(c.reported)) << run.err.toStdString();
         if (!c.file.isEmpty()) {
             EXPECT_EQ(rooms(c.file), c.rooms);
         }

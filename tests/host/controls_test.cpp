@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -151,7 +150,7 @@ protected:
     static QLineEdit* filterOf(LookupDialog* d) { return d->findChild<QLineEdit*>("txtFiltro"); }
 };
 
-TEST_P(TextBoxTest, TypingAndPastingAreUpperCasedWhenTheBoxOrTheSessionAsksForIt) {
+TEST_P(TextBoxTest, TypingIsUpperCasedWhenTheBoxOrTheSessionAsksForIt) {
     struct Case {
         bool boxUpper, sessionUpper;
         const char *typed, *expected;
@@ -172,13 +171,6 @@ TEST_P(TextBoxTest, TypingAndPastingAreUpperCasedWhenTheBoxOrTheSessionAsksForIt
     Screen s(sistema.get(), {{"mayusculas", true}});
     s.box->setText("Descripción leída");
     EXPECT_EQ(s.box->Text(), "Descripción leída") << "the screen's own text is left alone";
-    QApplication::clipboard()->setText("sala hidalgo");
-    if (QApplication::clipboard()->text() != "sala hidalgo") GTEST_SKIP() << "no clipboard on this platform";
-    s.box->setText({});
-    QSignalSpy change(s.box, SIGNAL(Change()));
-    s.key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(s.box->Text(), "SALA HIDALGO");
-    EXPECT_EQ(change.count(), 1);
 }
 
 // The confirmed key goes into a quoted '?' as text and in place of a bare ?
@@ -218,9 +210,7 @@ TEST_P(TextBoxTest, ConfirmedKeyFillsTheResultControlFromItsLookUpOrIsReportedAn
         EXPECT_EQ(consulta.count(), c.shown ? 1 : 0);
         EXPECT_EQ(errorsLogged(), logged += !c.shown);
     }
-    ado::Recordset rs = conn->Execute("SELECT Be_Titulo, Be_Modulo, Be_Usuario FROM Bitacora_Error");
-    EXPECT_EQ(QStringList({rs.Fields(0).Value.toString(), rs.Fields(1).Value.toString(), rs.Fields(2).Value.toString()}),
-              QStringList({"txtQNT", "RS501", "ANA"}));
+    EXPECT_EQ(rows("SELECT DISTINCT Be_Titulo, Be_Modulo, Be_Usuario FROM Bitacora_Error"), QStringList{"txtQNT|RS501|ANA"});
 }
 
 TEST_P(TextBoxTest, ResultReachesAnyControlThatShowsTextAndARefreshRereadsWithoutConfirming) {

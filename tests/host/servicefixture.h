@@ -27,16 +27,6 @@ protected:
         session.reset();
         BackendTest::TearDown();
     }
-    long long scalar(const QString& sql, const QVariantList& params = {}) {
-        return conn->Execute(sql, params).Fields(0).Value.toLongLong();
-    }
-    // The first row's values as text.
-    QStringList row(const QString& sql) {
-        ado::Recordset rs = conn->Execute(sql);
-        QStringList values;
-        for (int i = 0; i < rs.FieldCount(); ++i) values << rs.Fields(i).Value.toString();
-        return values;
-    }
 
     std::unique_ptr<services::HostSession> session;
     std::unique_ptr<services::Sistema> sistema;

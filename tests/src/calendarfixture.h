@@ -15,6 +15,7 @@
 #include "platform/flexgrid/flexgrid.h"
 #include "src/calendar/frmrs501.h"
 #include "src/shell/publico.h"
+#include "tests/support/recordingconnection.h"
 #include "tests/support/testdatabase.h"
 
 namespace testsupport {
@@ -65,6 +66,13 @@ protected:
         ASSERT_TRUE(screen->Loaded());
     }
 
+    // A session connection that records, and can be made to fail, each statement: rec.
+    std::unique_ptr<ado::Connection> recorded() {
+        auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
+        rec = recording.get();
+        return recording;
+    }
+
     flexgrid::FlexGrid* grid() const { return screen->findChild<flexgrid::FlexGrid*>("msfDisponibilidad"); }
     QLineEdit* roomEdit() const { return screen->findChild<QWidget*>("txtSalaJunta")->findChild<QLineEdit*>(); }
     QString roomName() const { return screen->findChild<QWidget*>("txtNSalaJunta")->property("text").toString(); }
@@ -79,11 +87,21 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
+    // A mark in a cell that any repaint of the grid wipes.
+    void markGrid() { grid()->SetTextMatrix(2, 2, "marca"); }
+    bool repainted() const { return grid()->TextMatrix(2, 2) != "marca"; }
+
     int columnOf(const QDate& day) const { return static_cast<int>(screen->Inicio().daysTo(day)) + 1; }
     int rowOf(const QString& slot) const {
         for (int r = 2; r < grid()->Rows(); ++r)
             if (grid()->TextMatrix(r, 0) == slot) return r;
         return -1;
+    }
+
+    // A slot cell's colour and text.
+    std::pair<int, QString> cell(const char* slot, const QDate& day) const {
+        const int r = rowOf(slot), c = columnOf(day);
+        return {grid()->CellBackColorAt(r, c), grid()->TextMatrix(r, c)};
     }
 
     void addReservation(const QString& folio, const QDate& day, const QString& start, const QString& end,
@@ -104,6 +122,7 @@ protected:
 
     std::unique_ptr<services::HostSession> session;
     calendar::frmRS501* screen = nullptr;
+    testsupport::RecordingConnection* rec = nullptr;
     bool unattended = true;  // false: reports show their message box
 };
 

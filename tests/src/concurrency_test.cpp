@@ -37,15 +37,7 @@ private:
     QProcess process_;
 };
 
-class TwoDesktopsTest : public testsupport::CalendarTest {
-protected:
-    QStringList row(const QString& sql, const QVariantList& params = {}) {
-        ado::Recordset rs = conn->Execute(sql, params);
-        QStringList out;
-        for (int i = 0; !rs.Eof() && i < rs.FieldCount(); ++i) out << rs.Fields(i).Value.toString();
-        return out;
-    }
-};
+class TwoDesktopsTest : public testsupport::CalendarTest {};
 
 // Desktop B's calendar shows what desktop A saved or cancelled once B paints
 // again (a button, a room confirmed), and not before.
@@ -56,14 +48,10 @@ TEST_P(TwoDesktopsTest, WhatOneDesktopSavesOrCancelsShowsAtTheOthersNextRepaint)
     QTest::keyClick(roomEdit(), Qt::Key_Return);
     const QDate monday = screen->Inicio().addDays(1);
     addReservation("0000000007", monday.addDays(1), "15:00", "16:00", "0000000001");
-    const auto cell = [&](const char* slot, const QDate& day) {
-        const int r = rowOf(slot), c = columnOf(day);
-        return std::make_pair(grid()->CellBackColorAt(r, c), grid()->TextMatrix(r, c));
-    };
     const std::pair<int, QString> green{kGreen, ""};
     Desktop a(db->connectionText(), "LUIS");
     ASSERT_EQ(a.ask("new " + monday.toString(Qt::ISODate) + " 10:00 11:00 0000000001"), "ok");
-    const QString folio = row("SELECT Rsj_Folio FROM Reservacion_Sala_Junta WHERE Oper_Alta = 'LUIS'").value(0);
+    const QString folio = rows("SELECT Rsj_Folio FROM Reservacion_Sala_Junta WHERE Oper_Alta = 'LUIS'").value(0);
     EXPECT_EQ(cell("10:00", monday), green);
     EXPECT_EQ(cell("15:00", monday.addDays(1)), green);
     clickButton("cmdSemana");
@@ -109,8 +97,8 @@ TEST_P(TwoDesktopsTest, ACancellationRacingAChangeEndsConsistentlyEveryRound) {
             changed = changer.ask("modify cambio");
             cancelled = canceller.ask("cancel");
         }
-        const QString stored = row("SELECT Es_Cve_Estado, Rsj_Proposito, Oper_Ult_Modif, Oper_Baja FROM "
-                                   "Reservacion_Sala_Junta WHERE Rsj_Folio = ?", {folio}).join('|');
+        const QString stored = rows("SELECT Es_Cve_Estado, Rsj_Proposito, Oper_Ult_Modif, Oper_Baja FROM "
+                                    "Reservacion_Sala_Junta WHERE Rsj_Folio = ?", {folio}).value(0);
         QString ending = "inconsistent: " + stored + " / change " + changed + " / cancellation " + cancelled;
         if (cancelled == "ok" && changed == "ok" && stored == "CA|cambio|EVA|EVA")
             ending = "changed, then cancelled";
@@ -121,9 +109,8 @@ TEST_P(TwoDesktopsTest, ACancellationRacingAChangeEndsConsistentlyEveryRound) {
     }
     for (const auto& [ending, count] : endings)
         std::cout << "[ measured ] " << GetParam() << ": " << count << " rounds " << ending.toStdString() << '\n';
-    EXPECT_EQ(row("SELECT COUNT(*) FROM Reservacion_Sala_Junta").value(0), QString::number(kRounds));
-    EXPECT_EQ(row("SELECT COUNT(*) FROM Bitacora_Movimiento WHERE Bm_Operacion = 'CANCELACION'").value(0),
-              QString::number(kRounds));
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Reservacion_Sala_Junta"), kRounds);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Bitacora_Movimiento WHERE Bm_Operacion = 'CANCELACION'"), kRounds);
 }
 
 RS_INSTANTIATE_BACKENDS(TwoDesktopsTest);

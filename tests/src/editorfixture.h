@@ -5,6 +5,7 @@
 #include <functional>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QTimer>
 #include <QToolButton>
 
@@ -86,26 +87,55 @@ protected:
         QTest::keyClick(target, Qt::Key_Escape);
     }
 
+    static QWidget* input(QWidget* control) {
+        auto* line = control->findChild<QLineEdit*>();
+        return line ? line : control;
+    }
+    // Empties the box and types the text: one key per character (a pair of
+    // surrogates is one, as an input method hands it over), or pastes it when long.
+    static void typeInto(QWidget* control, const QString& text) {
+        QWidget* in = input(control);
+        in->setFocus();
+        QTest::keyClick(in, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(in, Qt::Key_Delete);
+        if (text.size() > 300) {
+            QApplication::clipboard()->setText(text);
+            QTest::keyClick(in, Qt::Key_V, Qt::ControlModifier);
+            return;
+        }
+        for (qsizetype i = 0, n = 1; i < text.size(); i += n) {
+            n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+            QTest::sendKeyEvent(QTest::Click, in, Qt::Key_unknown, text.mid(i, n), Qt::NoModifier);
+        }
+    }
+    static void typeInto(QWidget* parent, const char* control, const QString& text) {
+        typeInto(parent->findChild<QWidget*>(control), text);
+    }
+
     static QVariant value(frmReservacion* editor, const char* control, const char* property = "Value") {
         return editor->findChild<QObject*>(control)->property(property);
     }
     static QString text(frmReservacion* editor, const char* control) {
         return value(editor, control, "Text").toString();
     }
-    static bool enabled(frmReservacion* editor, const char* control) {
-        return editor->findChild<QWidget*>(control)->isEnabled();
+    // What the editor shows: dates, times, then each text box.
+    static QStringList shownIn(frmReservacion* e) {
+        QStringList out;
+        for (const char* name : {"dpFechaI", "dpFechaF"}) out << value(e, name).toDate().toString(Qt::ISODate);
+        for (const char* name : {"dpHoraInicio", "dpHoraFin"}) out << value(e, name).toDateTime().toString("HH:mm:ss");
+        for (const char* name : {"txtFolio", "txtSala_Junta", "txtNSalaJunta", "txt_Cl_Cve_Cliente", "txt_Cl_Descripcion",
+                                 "txtResponsable", "txtProposito"})
+            out << text(e, name);
+        return out;
     }
     // The controls a person can change, by name, enabled ones only.
     static QStringList editable(frmReservacion* editor) {
         QStringList out;
         for (const char* name : {"txtFolio", "dpFechaI", "dpHoraInicio", "dpFechaF", "dpHoraFin", "txtSala_Junta",
                                  "txt_Cl_Cve_Cliente", "txtResponsable", "txtProposito"})
-            if (enabled(editor, name)) out << name;
+            if (editor->findChild<QWidget*>(name)->isEnabled()) out << name;
         return out;
     }
-
-    void markGrid() { grid()->SetTextMatrix(2, 2, "marca"); }
-    bool repainted() const { return grid()->TextMatrix(2, 2) != "marca"; }
 
     QDate monday;
     bool shown = false;

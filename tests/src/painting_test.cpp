@@ -6,7 +6,6 @@
 #include "platform/ado/pgconnection.h"
 #include "src/calendar/calendargrid.h"
 #include "tests/src/calendarfixture.h"
-#include "tests/support/recordingconnection.h"
 #include "tests/support/serverfault.h"
 
 namespace {
@@ -31,30 +30,21 @@ TEST_P(PaintingTest, ReservationsPaintAsMergedBlocksOfTheirRoomOnly) {
     ASSERT_EQ(roomName(), "Sala Juárez");
 
     flexgrid::FlexGrid& g = *grid();
-    const int mon = columnOf(monday);
-    for (const char* slot : {"10:00", "10:30", "11:00"}) {
-        EXPECT_EQ(g.TextMatrix(rowOf(slot), mon), "0000000007") << slot;
-        EXPECT_EQ(g.CellBackColorAt(rowOf(slot), mon), kBlue) << slot;
-        EXPECT_EQ(g.CellForeColorAt(rowOf(slot), mon), kWhite) << slot;
+    const std::tuple<const char*, QDate, QString, int, int> expected[] = {  // slot, day: text, background, text colour
+        {"10:00", monday, "0000000007", kBlue, kWhite},   {"10:30", monday, "0000000007", kBlue, kWhite},
+        {"11:00", monday, "0000000007", kBlue, kWhite},   {"11:30", monday, "", kGreen, kBlack},
+        {"09:30", monday, "", kGreen, kBlack},            {"10:00", tuesday, "", kGreen, kBlack},
+        {"10:00", wednesday, "", kGreen, kBlack},         {"10:00", thursday, "", kGreen, kBlack},
+        {"12:00", sunday, "0000000011", kSilver, kWhite}, {"09:00", sunday, "", kSilver, kBlack},
+        {"09:00", friday, "0000000012", kSilver, kWhite}, {"09:30", friday, "", kSilver, kBlack},
+    };
+    for (const auto& [slot, day, text, back, fore] : expected) {
+        const int r = rowOf(slot), c = columnOf(day);
+        EXPECT_EQ(std::make_tuple(g.TextMatrix(r, c), g.CellBackColorAt(r, c), g.CellForeColorAt(r, c)),
+                  std::make_tuple(text, back, fore))
+            << slot << " " << day.toString().toStdString();
     }
-    EXPECT_EQ(g.MergedBlock(rowOf("10:30"), mon), QRect(mon, rowOf("10:00"), 1, 3));
-    EXPECT_EQ(g.TextMatrix(rowOf("11:30"), mon), "");
-    EXPECT_EQ(g.CellBackColorAt(rowOf("11:30"), mon), kGreen);
-    EXPECT_EQ(g.CellBackColorAt(rowOf("09:30"), mon), kGreen);
-    for (const QDate& day : {tuesday, wednesday, thursday}) {
-        EXPECT_EQ(g.TextMatrix(rowOf("10:00"), columnOf(day)), "") << day.toString().toStdString();
-        EXPECT_EQ(g.CellBackColorAt(rowOf("10:00"), columnOf(day)), kGreen) << day.toString().toStdString();
-    }
-    const int sun = columnOf(sunday);
-    EXPECT_EQ(g.TextMatrix(rowOf("12:00"), sun), "0000000011");
-    EXPECT_EQ(g.CellBackColorAt(rowOf("12:00"), sun), kSilver);
-    EXPECT_EQ(g.CellForeColorAt(rowOf("12:00"), sun), kWhite);
-    EXPECT_EQ(g.CellForeColorAt(rowOf("09:00"), sun), kBlack);
-    const int fri = columnOf(friday);
-    EXPECT_EQ(g.CellBackColorAt(rowOf("09:00"), fri), kSilver);
-    EXPECT_EQ(g.CellForeColorAt(rowOf("09:00"), fri), kWhite);
-    EXPECT_EQ(g.CellBackColorAt(rowOf("09:30"), fri), kSilver);
-    EXPECT_EQ(g.CellForeColorAt(rowOf("09:30"), fri), kBlack);
+    EXPECT_EQ(g.MergedBlock(rowOf("10:30"), columnOf(monday)), QRect(columnOf(monday), rowOf("10:00"), 1, 3));
     EXPECT_TRUE(g.Redraw());
     EXPECT_TRUE(reports().empty());
 }
@@ -69,9 +59,7 @@ TEST_P(PaintingTest, ANewerPaintingWinsOverTheOneItInterrupted) {
     QTimer::singleShot(0, screen, [this] { screen->findChild<QObject*>("txtSalaJunta")->setProperty("Text", "0000000002"); });
     typeRoom("1");  // room 1 starts painting; room 2 is chosen at its first cell
     ASSERT_EQ(roomName(), "Sala Hidalgo");
-    const int row = rowOf("18:00"), col = columnOf(friday);
-    EXPECT_EQ(grid()->TextMatrix(row, col), "");
-    EXPECT_EQ(grid()->CellBackColorAt(row, col), kGreen);
+    EXPECT_EQ(cell("18:00", friday), std::make_pair(kGreen, QString()));
     EXPECT_TRUE(grid()->Redraw());
     EXPECT_TRUE(reports().empty());
 }
@@ -131,16 +119,11 @@ TEST_P(PaintingTest, EveryPaintedCellShowsItsOwnAnswerAcrossAYearEnd) {
 }
 
 TEST_P(PaintingTest, FailureWhilePaintingIsReportedOnceAndTheNextRedrawWorks) {
-    auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
-    testsupport::RecordingConnection* rec = recording.get();
-    open(std::move(recording));
+    open(recorded());
     rec->failAt(40);  // in the middle of the next week's painting
     clickButton("cmdAdelante");
-    auto logged = reports();
-    ASSERT_EQ(logged.size(), 1u);
-    EXPECT_EQ(logged[0].first, "ERR-ID:7500002");
-    EXPECT_TRUE(logged[0].second.startsWith("CargarCalendario()\r\nDisponibilidad()\r\nfallo simulado"))
-        << logged[0].second.toStdString();
+    EXPECT_EQ(rows("SELECT Be_Identificador, SUBSTR(Be_Mensaje, 1, 52) FROM Bitacora_Error"),
+              QStringList{"ERR-ID:7500002|CargarCalendario()\r\nDisponibilidad()\r\nfallo simulado"});
     EXPECT_TRUE(grid()->Redraw());
     EXPECT_TRUE(screen->UltimoError().startsWith("CargarCalendario()"));
 

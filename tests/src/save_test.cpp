@@ -1,12 +1,13 @@
 #include "host/schema/schema.h"
 #include "tests/src/editorfixture.h"
+#include "tests/support/editorsteps.h"
 #include "platform/ado/pgconnection.h"
-#include "tests/support/recordingconnection.h"
 #include "tests/support/serverfault.h"
 
 namespace {
 
 using reservation::frmReservacion;
+using testsupport::set;
 
 // Storing and cancelling from an editor prepared as the calendar prepares it,
 // over a session connection that can be made to fail statement by statement.
@@ -16,56 +17,24 @@ protected:
     void SetUp() override {
         EditorTest::SetUp();
         if (IsSkipped()) return;
-        auto recording = std::make_unique<testsupport::RecordingConnection>(db->open());
-        rec = recording.get();
-        openOnRoom(false, std::move(recording));
+        openOnRoom(false, recorded());
     }
 
-    static void set(frmReservacion* e, const char* control, const QVariant& value) {
-        e->findChild<QObject*>(control)->setProperty(value.typeId() == QMetaType::QString ? "Text" : "Value", value);
-    }
-    static void setTimes(frmReservacion* e, const char* start, const char* end) {
-        for (const auto& [picker, time] : {std::pair{"dpHoraInicio", start}, std::pair{"dpHoraFin", end}})
-            set(e, picker, QDateTime({2000, 1, 1}, QTime::fromString(time, time[5] ? "HH:mm:ss" : "HH:mm")));
-    }
     // The editor as the calendar loads it: on a stored folio, shown (not
     // modally), or not yet filled in.
     frmReservacion* editor(const QString& folio = {}) {
-        frmReservacion* e = frmReservacion::instance(screen);
-        e->Load();
-        e->setiHoraI({9, 0});
-        e->setiHoraF({18, 30});
+        frmReservacion* e = testsupport::loadedEditor(screen);
         if (folio.isEmpty()) return e;
         EXPECT_TRUE(e->Cargar(folio)) << e->Error().toStdString();
         e->show();
         return e;
     }
-    // A new reservation, filled in and shown (not modally).
     frmReservacion* newOn(const QDate& first, const char* start, const char* end, const QDate& last = {},
                           const QString& room = "0000000001") {
-        frmReservacion* e = editor();
-        set(e, "dpFechaI", QDateTime(first, {0, 0}));
-        set(e, "dpFechaF", QDateTime(last.isValid() ? last : first, {0, 0}));
-        setTimes(e, start, end);
-        set(e, "txtSala_Junta", room);
-        e->Ejecuta_Nuevo();
-        e->txtSala_Junta_Consulta();
-        set(e, "txtResponsable", QString("ANA LÓPEZ"));
-        set(e, "txtProposito", QString("Revisión"));
-        e->show();
-        return e;
+        return testsupport::newReservation(screen, first, last.isValid() ? last : first, start, end, room, "ANA LÓPEZ",
+                                           "Revisión");
     }
 
-    QStringList rows(const QString& sql) {
-        QStringList out;
-        for (ado::Recordset rs = conn->Execute(sql); !rs.Eof(); rs.MoveNext()) {
-            QStringList row;
-            for (int i = 0; i < rs.FieldCount(); ++i)
-                row << (rs.Fields(i).Value.isNull() ? "NULL" : rs.Fields(i).Value.toString());
-            out << row.join('|');
-        }
-        return out;
-    }
     QStringList snapshot() {  // everything a save or a cancellation may write
         QStringList out;
         for (const char* table : {"Reservacion_Sala_Junta", "Tabla_General", "Tabla_General_Detalle", "Consecutivo",
@@ -102,8 +71,6 @@ protected:
         }
         return ran;
     }
-
-    testsupport::RecordingConnection* rec = nullptr;
 };
 
 // Each case starts from folio 7 (plus a cancelled row, another room's and a
@@ -193,26 +160,6 @@ TEST_P(SaveTest, AcceptChecksInOrderThenStoresOneRowPerWorkingDayInOneTransactio
               QStringList({"0001|0001|  ", "0002|0002|ANA LÓPEZ"}));
 }
 
-TEST_P(SaveTest, TypedKeysAndLongTextAreStoredExactlyUnderATenDigitFolio) {
-    const QString room = "S'1;\\ --", client = "C'2\\;", who = "O'BRIEN; DROP TABLE Cliente; --\\";
-    const QString purpose = QString("línea ' \" ; \\ %\n").repeated(400);
-    conn->Execute("INSERT INTO Sala_Junta (Sj_Cve_Sala_Junta, Sj_Descripcion) VALUES (?, 'Sala rara')", {room});
-    conn->Execute("INSERT INTO Cliente (Cl_Cve_Cliente, Cl_Razon_Social) VALUES (?, 'Cliente raro')", {client});
-    addReservation("0000000124", monday.addDays(-7), "09:00", "10:00", "0000000001", "CA");
-    const QStringList others = rows("SELECT * FROM Reservacion_Sala_Junta ORDER BY Rsj_Folio");
-    frmReservacion* e = newOn(monday, "12:00", "13:00", {}, room);
-    set(e, "txt_Cl_Cve_Cliente", client);
-    QMetaObject::invokeMethod(e->findChild<QObject*>("txt_Cl_Cve_Cliente"), "ActualizarConsulta");
-    set(e, "txtResponsable", who);
-    set(e, "txtProposito", purpose);
-    click(e, "Aceptar");
-    EXPECT_TRUE(e->OK());
-    EXPECT_EQ(rows("SELECT Sj_Cve_Sala_Junta, Rsj_Cliente, Rsj_Responsable, Rsj_Proposito FROM "
-                   "Reservacion_Sala_Junta WHERE Rsj_Folio = '0000000125'"),
-              (QStringList{QStringList{room, client, who, purpose}.join('|')}));
-    EXPECT_EQ(rows("SELECT * FROM Reservacion_Sala_Junta WHERE Rsj_Folio <> '0000000125' ORDER BY Rsj_Folio"), others);
-}
-
 // The editor lets a reservation with folio 7's very hours through; the
 // database's guard, when on, refuses it and the user hears why.
 TEST_P(SaveTest, WithTheOverlapGuardOnTheDatabaseRefusalIsReportedAndNothingStored) {
@@ -234,10 +181,6 @@ TEST_P(SaveTest, WithTheOverlapGuardOnTheDatabaseRefusalIsReportedAndNothingStor
 // it was. Only the catalogue's steps fail quietly, and the save goes on.
 TEST_P(SaveTest, AFailingStatementLeavesTheDatabaseAsItWas) {
     for (const bool saving : {true, false}) {
-        const auto act = [&] {
-            frmReservacion* e = begun(saving);
-            return std::make_pair(e, text(e, "txtResponsable"));
-        };
         const QStringList ran = statementsOf(saving);
         const qsizetype begin = ran.indexOf("BEGIN"), commit = ran.indexOf("COMMIT");
         const qsizetype catalogueEnd = ran.lastIndexOf("RELEASE SAVEPOINT rs_paso");
@@ -254,7 +197,8 @@ TEST_P(SaveTest, AFailingStatementLeavesTheDatabaseAsItWas) {
                                : trap      ? "ERR-ID:7500013"
                                            : "ERR-ID:7500011";
             const QStringList before = snapshot();
-            const auto [e, typed] = act();
+            frmReservacion* e = begun(saving);
+            const QString typed = text(e, "txtResponsable");
             rec->failAt(i + 1, ends);
             click(e, button(saving));
             if (catalogue && !ends) {
@@ -284,10 +228,8 @@ TEST_P(SaveTest, AConnectionCutAtAnyStatementHalfWritesNothingAndTheRetryStores)
     using Kind = testsupport::ServerFault::Kind;
     dynamic_cast<ado::PgConnection&>(rec->inner()).setAnswerWait(std::chrono::seconds(1));
     const auto written = [this](bool saving) {
-        return rows(saving ? "SELECT COUNT(*) FROM Reservacion_Sala_Junta WHERE Rsj_Folio <> '0000000007'"
-                           : "SELECT COUNT(*) FROM Reservacion_Sala_Junta WHERE Es_Cve_Estado = 'CA'")
-            .front()
-            .toInt();
+        return scalar(saving ? "SELECT COUNT(*) FROM Reservacion_Sala_Junta WHERE Rsj_Folio <> '0000000007'"
+                             : "SELECT COUNT(*) FROM Reservacion_Sala_Junta WHERE Es_Cve_Estado = 'CA'");
     };
     for (const bool saving : {true, false}) {
         const QStringList ran = statementsOf(saving);
@@ -326,39 +268,28 @@ TEST_P(SaveTest, AConnectionCutAtAnyStatementHalfWritesNothingAndTheRetryStores)
 // and keys; every column each step writes.
 TEST_P(SaveTest, APersonBooksChangesAndCancelsFromTheCalendar) {
     const QDate tuesday = monday.addDays(1);
-    const auto cell = [&] {
-        const int row = rowOf("14:00"), col = columnOf(tuesday);
-        return std::make_pair(grid()->CellBackColorAt(row, col), grid()->TextMatrix(row, col));
-    };
-    const auto type = [](frmReservacion* e, const char* control, const QString& keys) {
-        QWidget* box = e->findChild<QWidget*>(control);
-        QWidget* input = box->findChild<QLineEdit*>() ? box->findChild<QLineEdit*>() : box;
-        input->setFocus();
-        QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(input, keys);
-    };
     const QString columns = "SELECT Rsj_Fecha, Rsj_Inicio, Rsj_Fin, Sj_Cve_Sala_Junta, Rsj_Cliente, Rsj_Responsable, "
                             "Rsj_Proposito, Oper_Alta, Oper_Ult_Modif, Oper_Baja, Es_Cve_Estado, CASE WHEN Fecha_Baja "
                             "= Fecha_Ult_Modif THEN 'cancelled' WHEN Fecha_Alta = Fecha_Ult_Modif THEN 'same' ELSE "
                             "'moved' END FROM Reservacion_Sala_Junta WHERE Rsj_Folio = ";
     const QString mon = monday.toString(Qt::ISODate), tue = tuesday.toString(Qt::ISODate);
     throughEditor("14:00", tuesday, [&](frmReservacion* e) {
-        type(e, "txtResponsable", "o'brien; x\\");
-        type(e, "txtProposito", "Plan ' ; \\");
+        typeInto(e, "txtResponsable", "o'brien; x\\");
+        typeInto(e, "txtProposito", "Plan ' ; \\");
         click(e, "Aceptar");
     });
-    EXPECT_EQ(cell(), std::make_pair(kBlue, QString("0000000008")));
+    EXPECT_EQ(cell("14:00", tuesday), std::make_pair(kBlue, QString("0000000008")));
     EXPECT_EQ(rows(columns + "'0000000008'"),
               QStringList{tue + "|14:00|14:30|0000000001||O'BRIEN; X\\|Plan ' ; \\|ANA|ANA||AC|same"});
     throughEditor("10:00", monday, [&](frmReservacion* e) {
         click(e, "Modificar");
-        type(e, "txtProposito", "Otro plan");
+        typeInto(e, "txtProposito", "Otro plan");
         click(e, "Aceptar");
     });
     EXPECT_EQ(rows(columns + "'0000000007'"),  // created outside the module: no creation stamps to keep
               QStringList{mon + "|09:30|11:00|0000000001|0003|LAURA MÉNDEZ|Otro plan|NULL|ANA||AC|moved"});
     throughEditor("14:00", tuesday, [&](frmReservacion* e) { click(e, "Eliminar"); });
-    EXPECT_EQ(cell(), std::make_pair(kGreen, QString()));
+    EXPECT_EQ(cell("14:00", tuesday), std::make_pair(kGreen, QString()));
     EXPECT_EQ(rows(columns + "'0000000008'"),
               QStringList{tue + "|14:00|14:30|0000000001||O'BRIEN; X\\|Plan ' ; \\|ANA|ANA|ANA|CA|cancelled"});
     EXPECT_EQ(rows("SELECT Bm_Entidad, Bm_Clave, Bm_Operacion, Bm_Usuario FROM Bitacora_Movimiento"),

@@ -19,23 +19,11 @@
 #include "platform/core/error.h"
 #include "src/reservation/frmreservacion.h"
 #include "src/shell/publico.h"
+#include "tests/support/editorsteps.h"
 
 namespace {
 
 using reservation::frmReservacion;
-
-frmReservacion* editor() {
-    frmReservacion* e = frmReservacion::instance();
-    e->Load();
-    e->setiHoraI({9, 0});
-    e->setiHoraF({18, 30});
-    return e;
-}
-
-void set(frmReservacion* e, const char* control, const QVariant& value) {
-    e->findChild<QObject*>(QString::fromLatin1(control))
-        ->setProperty(value.typeId() == QMetaType::QString ? "Text" : "Value", value);
-}
 
 void trigger(frmReservacion* e, const char* action) {
     e->findChild<QAction*>(QStringLiteral("act") + QString::fromLatin1(action))->trigger();
@@ -50,7 +38,7 @@ QString outcome(frmReservacion* e, services::HostSession& session) {
 QString run(const QStringList& words, services::HostSession& session) {
     const QString command = words.value(0);
     if (command == QLatin1String("open")) {
-        frmReservacion* e = editor();
+        frmReservacion* e = testsupport::loadedEditor();
         if (!e->Cargar(words.value(1))) return QStringLiteral("error ") + e->Error();
         e->show();
         return QStringLiteral("ready");
@@ -59,7 +47,7 @@ QString run(const QStringList& words, services::HostSession& session) {
     if (command == QLatin1String("modify")) {
         frmReservacion* e = frmReservacion::instance();
         trigger(e, "Modificar");
-        set(e, "txtProposito", words.mid(1).join(QLatin1Char(' ')));
+        testsupport::set(e, "txtProposito", words.mid(1).join(QLatin1Char(' ')));
         trigger(e, "Aceptar");
         return outcome(e, session);
     }
@@ -68,17 +56,9 @@ QString run(const QStringList& words, services::HostSession& session) {
         return outcome(frmReservacion::instance(), session);
     }
     if (command == QLatin1String("new") && words.size() == 5) {
-        frmReservacion* e = editor();
         const QDate day = QDate::fromString(words[1], Qt::ISODate);
-        for (const char* picker : {"dpFechaI", "dpFechaF"}) set(e, picker, QDateTime(day, {0, 0}));
-        set(e, "dpHoraInicio", QDateTime(day, QTime::fromString(words[2], QStringLiteral("HH:mm"))));
-        set(e, "dpHoraFin", QDateTime(day, QTime::fromString(words[3], QStringLiteral("HH:mm"))));
-        set(e, "txtSala_Junta", words[4]);
-        e->Ejecuta_Nuevo();
-        e->txtSala_Junta_Consulta();
-        set(e, "txtResponsable", session.user());
-        set(e, "txtProposito", QStringLiteral("Junta"));
-        e->show();
+        frmReservacion* e = testsupport::newReservation(nullptr, day, day, words[2], words[3], words[4], session.user(),
+                                                        QStringLiteral("Junta"));
         trigger(e, "Aceptar");
         return outcome(e, session);
     }

@@ -53,6 +53,21 @@ void BackendTest::SetUp() {
     conn = db->open();
 }
 
+QStringList rows(ado::Connection& c, const QString& sql, const QVariantList& params) {
+    QStringList out;
+    for (ado::Recordset rs = c.Execute(sql, params); !rs.Eof(); rs.MoveNext()) {
+        QStringList row;
+        for (int i = 0; i < rs.FieldCount(); ++i)
+            row << (rs.Fields(i).Value.isNull() ? QStringLiteral("NULL") : rs.Fields(i).Value.toString());
+        out << row.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+QStringList BackendTest::rows(const QString& sql, const QVariantList& params) {
+    return testsupport::rows(*conn, sql, params);
+}
+
 void BackendTest::TearDown() {
     conn.reset();
     db.reset();

@@ -46,9 +46,17 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    QStringList rows(const QString& sql, const QVariantList& params = {});
+    long long scalar(const QString& sql, const QVariantList& params = {}) {
+        return conn->Execute(sql, params).Fields(0).Value.toLongLong();
+    }
+
     std::unique_ptr<TestDatabase> db;
     std::unique_ptr<ado::Connection> conn;
 };
+
+// Each row's values joined by '|', NULL for a missing one.
+QStringList rows(ado::Connection& c, const QString& sql, const QVariantList& params = {});
 
 std::string backendName(const ::testing::TestParamInfo<std::string>& info);
 
