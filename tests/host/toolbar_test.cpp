@@ -109,6 +109,29 @@ TEST(ToolbarTest, ButtonsAndShortcutsRaiseTheirOneSignalAndAcceptOnlyWhileAnActi
     EXPECT_EQ(b.shown(), QString(kBrowsing).replace("Nuevo", "(Nuevo)")) << "switched off stays off";
 }
 
+// Each switch turns its own button off (print and exit are hidden) and on again.
+TEST(ToolbarTest, SwitchesTurnTheirOwnButtonOffAndOnAgain) {
+    struct Case {
+        const char* property;
+        QVariant off, on;
+        const char *button, *offShows;
+    } const cases[] = {
+        {"NuevoHabilitado", false, true, "Nuevo", "(Nuevo)"},
+        {"ModificarHabilitado", false, true, "Modificar", "(Modificar)"},
+        {"EliminarHabilitado", false, true, "Eliminar", "(Eliminar)"},
+        {"ConsultarHabilitado", false, true, "Consultar", "(Consultar)"},
+        {"ImprimirHabilitado", false, true, "Imprimir ", ""},
+        {"showexitbutton", "NO", "SI", "Salir ", ""},
+    };
+    for (const Case& c : cases) {
+        Bar b;
+        ASSERT_TRUE(b.bar->setProperty(c.property, c.off));
+        EXPECT_EQ(b.shown(), QString(kBrowsing).replace(c.button, c.offShows)) << c.property;
+        b.bar->setProperty(c.property, c.on);
+        EXPECT_EQ(b.shown(), kBrowsing) << c.property;
+    }
+}
+
 // A screen is offered only what it handles: an unhandled command has no
 // button, its key is dead and it starts nothing; exit closes a screen that
 // only knows how to close.
