@@ -90,9 +90,7 @@ QString TextBox::Text() const {
 }
 
 void TextBox::setText(const QString& text) {
-    writing_ = true;
-    edit_->setText(text);
-    writing_ = false;
+    writeWhole(text);
     edited_ = false;
     // What the screen writes into a key box is its key, as a stored folio.
     if (esclave_) valorClave_ = text;
@@ -211,6 +209,13 @@ bool TextBox::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+// Past the typing limit: the box's own text is kept whole.
+void TextBox::writeWhole(const QString& text) {
+    writing_ = true;
+    edit_->setText(text);
+    writing_ = false;
+}
+
 QString TextBox::padKey(const QString& format, const QString& text) {
     if (!isAllZeros(format) || !isAllDigits(text) || text.size() >= format.size()) return text;
     return text.rightJustified(format.size(), QLatin1Char('0'));
@@ -228,11 +233,7 @@ bool TextBox::confirm() {
     const QString key = paddedKey(Text());
     // A failed look-up is reported and leaves the box exactly as typed.
     if (!runLookup(key)) return false;
-    if (key != Text()) {
-        writing_ = true;  // a padded key may be longer than what is typed
-        edit_->setText(key);
-        writing_ = false;
-    }
+    if (key != Text()) writeWhole(key);  // a padded key may be longer than what is typed
     valorClave_ = key;
     edited_ = false;
     emit Consulta();

@@ -114,6 +114,7 @@ private:
     void onTextEdited();
     // The key as confirmed: short numbers padded to an all-zeros format.
     QString paddedKey(const QString& text) const;
+    void writeWhole(const QString& text);
     bool confirm();
     // Runs the design-time look-up for a key; false when it failed (reported).
     bool runLookup(const QString& key);

@@ -158,13 +158,10 @@ void PgConnection::reconnectIfLost() {
     PQfinish(conn_);
     prepared_.clear();
     conn_ = PQconnectdb(withSessionDefaults(url_).toUtf8().constData());
-    if (!alive()) {
-        const QString message = conn_ ? lastMessage() : QStringLiteral("sin memoria");
-        PQfinish(conn_);
-        conn_ = nullptr;
-        throw core::Error(QStringLiteral("No se pudo conectar a la base de datos \"%1\": %2").arg(description(), message));
-    }
     try {
+        if (!alive())
+            throw core::Error(QStringLiteral("No se pudo conectar a la base de datos \"%1\": %2")
+                                  .arg(description(), conn_ ? lastMessage() : QStringLiteral("sin memoria")));
         setUpSession();
     } catch (...) {
         PQfinish(conn_);
