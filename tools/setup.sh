@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libsqlite3-dev libpq-dev postgresql
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation fonts-crosextra-carlito imagemagick
+  xdotool sqlite3 ccache
 )
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
