@@ -133,7 +133,8 @@ void Toolbar::refresh() {
         {nuevo_, handles(&Toolbar::Nuevo), true, browsing && nuevoOn_},
         {modificar_, handles(&Toolbar::Modificar), true, browsing && modificarOn_},
         {consultar_, handles(&Toolbar::Consultar), true, browsing && consultarOn_},
-        {eliminar_, handles(&Toolbar::Eliminar), true, browsing && eliminarOn_},
+        // A record being modified may still be deleted instead.
+        {eliminar_, handles(&Toolbar::Eliminar), true, (browsing || mode_ == Mode::Modify) && eliminarOn_},
         {imprimir_, handles(&Toolbar::Imprimir), imprimirOn_, browsing && imprimirOn_},
         {aceptar_, handles(&Toolbar::Aceptar), true, !browsing},
         {cancelar_, handles(&Toolbar::Cancelar), true, !browsing},

@@ -4,6 +4,18 @@
 
 namespace reservation {
 
+namespace {
+
+bool onGrid(const QTime& t) {
+    return t.minute() % 30 == 0;
+}
+
+QString offGrid(const QString& which) {
+    return QStringLiteral("La hora de %1 debe ser en punto o a la media hora (por ejemplo 10:00 o 10:30)").arg(which);
+}
+
+}  // namespace
+
 std::optional<Refusal> checkAccept(const AcceptInput& in) {
     // Compared as "hh:nn" texts, so seconds never count.
     const QString s = textoDeHora(in.inicio), e = textoDeHora(in.fin);
@@ -29,6 +41,10 @@ std::optional<Refusal> checkAccept(const AcceptInput& in) {
          "dpHoraInicio"},
         {s > e, QStringLiteral("La hora de inicio no puede ser mayor a la hora de finalización"), "ERR-ID:7500008",
          "dpHoraInicio"},
+        // The calendar shows reservations by half-hour slots: one off the grid
+        // would hide in its slot and could be neither opened nor cancelled.
+        {!onGrid(in.inicio), offGrid(QStringLiteral("inicio")), "ERR-ID:7500009", "dpHoraInicio"},
+        {!onGrid(in.fin), offGrid(QStringLiteral("finalización")), "ERR-ID:7500009", "dpHoraFin"},
     };
     for (const auto& c : checks)
         if (c.fails) return Refusal{c.message, QString::fromLatin1(c.identifier), c.focus};

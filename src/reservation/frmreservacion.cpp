@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPointer>
 #include <memory>
 
@@ -34,6 +35,7 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kQuintasistema = QStringLiteral("Quintasistema");
 const QString kAceptarTitle = QStringLiteral("Controles_Aceptar()");
+const QString kNothingToStore = QStringLiteral("ERR-ID:7500030");
 constexpr int kVbEscape = 27;
 
 QPointer<frmReservacion>& shared() {
@@ -107,6 +109,13 @@ void frmReservacion::connectEvents() {
         {SIGNAL(Eliminar()), SLOT(Controles_Eliminar())},   {SIGNAL(Aceptar(bool)), SLOT(Controles_Aceptar(bool))}};
     for (const auto& [signal, slot] : actions) HostControls::connectEvent(controles_, signal, this, slot);
     HostControls::connectEvent(txtSala_Junta_, SIGNAL(Consulta()), this, SLOT(txtSala_Junta_Consulta()));
+    // The client's name always belongs to the key shown: a person's edit of
+    // the key takes the old name away until the key is looked up.
+    if (auto* key = txt_Cl_Cve_Cliente_->findChild<QLineEdit*>())
+        connect(key, &QLineEdit::textEdited, this, [this] {
+            clientKeyEdited_ = true;
+            box(txt_Cl_Descripcion_)->setText(QString());
+        });
     // The form sees every key before its controls do.
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
     installEventFilter(this);
@@ -139,6 +148,8 @@ void frmReservacion::enter(EditorState state) {
     if (e.toolbarFlag) toolbar_->setBandera(*e.toolbarFlag);
     if (e.nuevo) nuevo_ = *e.nuevo;
     if (e.ok) ok_ = *e.ok;
+    // The calendar repaints when the editor leaves after another desktop's change.
+    if (e.hides && calendarStale_) ok_ = true;
     if (e.hides) hide();
 }
 
@@ -163,14 +174,19 @@ void frmReservacion::Form_Load() {
 
 void frmReservacion::Form_Activate() {
     toolbar_->Activar(false);
+    // Later activations (a message box closed, a window switch) keep the
+    // focus where a refusal or the person put it.
+    if (focusPlaced_) return;
+    focusPlaced_ = true;
     if (dpHoraInicio_->isEnabled())
         dpHoraInicio_->setFocus();
     else if (txtResponsable_->isEnabled())
         txtResponsable_->setFocus();
 }
 
+// Esc leaves in every state, a new or changed reservation unsaved.
 void frmReservacion::Form_KeyUp(int KeyCode, int) {
-    if (KeyCode == kVbEscape && !toolbar_->EstadoEsc()) enter(EditorState::Hidden);
+    if (KeyCode == kVbEscape) enter(EditorState::Hidden);
 }
 
 void frmReservacion::Ejecuta_Nuevo() {
@@ -223,6 +239,8 @@ void frmReservacion::txtSala_Junta_Consulta() {
 
 void frmReservacion::Controles_Aceptar(bool EsNuevo) {
     try {
+        if (!confirmClientKey())
+            return refuse(QString(), shell::kExclamation, kQuintasistema, QString(), txt_Cl_Cve_Cliente_);
         const AcceptInput input{box(txtNSalaJunta_)->Text(),
                                 box(txt_Cl_Cve_Cliente_)->Text(),
                                 box(txt_Cl_Descripcion_)->Text(),
@@ -238,7 +256,8 @@ void frmReservacion::Controles_Aceptar(bool EsNuevo) {
         if (!Valida_Disponibilidad(EsNuevo))
             return refuse(error_, shell::kExclamation, kAceptarTitle, QStringLiteral("ERR-ID:7500010"), dpFechaI_);
         if (const QString failed = storeDays(EsNuevo); !failed.isEmpty())
-            return refuse(error_, shell::kCritical, kAceptarTitle, failed, nullptr);
+            return refuse(error_, failed == kNothingToStore ? shell::kExclamation : shell::kCritical, kAceptarTitle,
+                          failed, failed == kNothingToStore ? dpFechaF_ : nullptr);
     } catch (const std::exception& e) {
         // The transaction, if begun, was rolled back on the way here.
         return refuse(core::describe(e), shell::kCritical, kAceptarTitle, QStringLiteral("ERR-ID:7500013"), nullptr);
@@ -248,8 +267,39 @@ void frmReservacion::Controles_Aceptar(bool EsNuevo) {
     Controles_Salir();
 }
 
-// One transaction for the responsible person and every day of the range;
-// the identifier of the failure, after the rollback, or empty once committed.
+// A key typed without Enter has not been looked up yet: its name box is
+// empty (an edit empties it), so look it up now, padded as Enter would.
+// False when the look-up failed: the box has told the person why.
+bool frmReservacion::confirmClientKey() {
+    shell::ITextBox* key = box(txt_Cl_Cve_Cliente_);
+    if (!clientKeyEdited_ || key->Text().isEmpty() || !box(txt_Cl_Descripcion_)->Text().isEmpty()) return true;
+    QMetaObject::invokeMethod(txt_Cl_Cve_Cliente_, "ConfirmarClave");
+    clientKeyEdited_ = key->ValorClave() != key->Text();
+    return !clientKeyEdited_;
+}
+
+namespace {
+
+QString nothingToStore(const Span& s, bool ownDay) {
+    const QString first = s.first.toString(Qt::ISODate), last = s.last.toString(Qt::ISODate);
+    if (ownDay)
+        return QStringLiteral("El %1 ya no es día hábil: la reservación no se puede cambiar; no se guardó nada.")
+            .arg(first);
+    if (s.last < s.first)
+        return QStringLiteral("La fecha final (%1) es anterior a la inicial (%2): no hay ninguna reservación que "
+                              "guardar; no se guardó nada.")
+            .arg(last, first);
+    return QStringLiteral("Ningún día del %1 al %2 es hábil: no hay ninguna reservación que guardar; no se guardó "
+                          "nada.")
+        .arg(first, last);
+}
+
+}  // namespace
+
+// One transaction for the responsible person and every day of the range; a
+// change keeps its folio on its own day and books each further day as a new
+// reservation. The identifier of the failure, after the rollback, or empty
+// once committed.
 QString frmReservacion::storeDays(bool esNuevo) {
     ado::Connection& connection = Publico::Sistema()->Conexion();
     ado::Transaction transaction(connection);
@@ -261,9 +311,23 @@ QString frmReservacion::storeDays(bool esNuevo) {
         throw core::Error(QStringLiteral("La transacción terminó antes de tiempo; no se guardó nada."));
     const Stamp stamp = currentStamp();
     const Span s = span();
-    for (QDate day = s.first; day <= s.last; day = day.addDays(1))
-        if (!Add_Reservacion(esNuevo, day, s.horaInicial, s.horaFinal, stamp.usuario, stamp.fecha))
+    int stored = 0;
+    bool ownDayStored = esNuevo;
+    for (QDate day = s.first; day <= s.last; day = day.addDays(1)) {
+        const bool ownDay = !esNuevo && day == s.first;
+        if (!Add_Reservacion(esNuevo || !ownDay, day, s.horaInicial, s.horaFinal, stamp.usuario, stamp.fecha)) {
+            if (!esNuevo && error_.contains(changedElsewhere(box(txtFolio_)->Text()))) calendarStale_ = true;
             return s.first == s.last ? QStringLiteral("ERR-ID:7500012") : QStringLiteral("ERR-ID:7500011");
+        }
+        stored += dayStored_ ? 1 : 0;
+        ownDayStored = ownDayStored || (ownDay && dayStored_);
+    }
+    // Saying "saved" with no reservation stored would mislead; the rollback
+    // takes the catalogue's entry with it.
+    if (stored == 0 || !ownDayStored) {
+        error_ = nothingToStore(s, stored > 0);
+        return kNothingToStore;
+    }
     transaction.commit();
     return {};
 }
@@ -283,7 +347,7 @@ Span frmReservacion::span() const {
 
 TypedReservation frmReservacion::typed() const {
     return {box(txtFolio_)->Text(), box(txtSala_Junta_)->Text(), box(txt_Cl_Cve_Cliente_)->Text(),
-            box(txtResponsable_)->Text(), txtProposito_->Text()};
+            box(txtResponsable_)->Text(), txtProposito_->Text(), asLoaded_};
 }
 
 bool frmReservacion::Valida_Disponibilidad(bool EsNuevo) {
@@ -304,7 +368,7 @@ bool frmReservacion::Add_Reservacion(bool EsNuevo, const QDate& Fecha, const QSt
     const QString label = QStringLiteral("Add_Reservacion()");
     try {
         const std::optional<QString> unconfirmed =
-            writeDay(EsNuevo, Fecha, HoraInicial, HoraFinal, Stamp{Usuario, FechaModificacion}, typed());
+            writeDay(EsNuevo, Fecha, HoraInicial, HoraFinal, Stamp{Usuario, FechaModificacion}, typed(), dayStored_);
         return unconfirmed ? fail(label, *unconfirmed) : true;
     } catch (const std::exception& e) {
         return fail(label, core::describe(e));
@@ -316,11 +380,16 @@ void frmReservacion::GetResponsable(const QString& Valor) {
 }
 
 void frmReservacion::Controles_Eliminar() {
+    const QString title = QStringLiteral("Controles_Eliminar()"), id = QStringLiteral("ERR-ID:7500014");
     try {
-        cancelReservation(box(txtFolio_)->Text(), currentStamp());
+        if (!cancelReservation(box(txtFolio_)->Text(), currentStamp())) {
+            // The first cancellation's stamps stay; the calendar still shows it.
+            calendarStale_ = true;
+            shell::report(this, cancelledElsewhere(box(txtFolio_)->Text()), shell::kExclamation, title, id);
+            return;
+        }
     } catch (const std::exception& e) {
-        shell::report(this, core::describe(e), shell::kCritical, QStringLiteral("Controles_Eliminar()"),
-                      QStringLiteral("ERR-ID:7500014"));
+        shell::report(this, core::describe(e), shell::kCritical, title, id);
         return;
     }
     Controles_Salir();
@@ -358,6 +427,7 @@ void frmReservacion::fill(const Reservacion& r) {
     box(txt_Cl_Cve_Cliente_)->setText(r.cliente);
     // The client's name comes from the client box's own look-up.
     box(txt_Cl_Cve_Cliente_)->ActualizarConsulta();
+    asLoaded_ = r.asLoaded;
 }
 
 // ---- window events ----
@@ -392,6 +462,7 @@ void frmReservacion::closeEvent(QCloseEvent* event) {
 
 void frmReservacion::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    focusPlaced_ = false;
     Form_Activate();
 }
 

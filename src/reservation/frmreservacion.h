@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <QTime>
+#include <optional>
 
 #include "src/reservation/editorlayout.h"
 #include "src/reservation/editorstate.h"
@@ -114,6 +116,7 @@ private:
     Span span() const;
     TypedReservation typed() const;
     QString storeDays(bool esNuevo);
+    bool confirmClientKey();
     void refuse(const QString& message, int style, const QString& title, const QString& identifier,
                 QWidget* focus);
 
@@ -125,6 +128,11 @@ private:
     QTime iHoraF_;
     bool chfefin_ = false;
     bool loaded_ = false;
+    bool focusPlaced_ = false;    // the first activation of a showing placed it
+    bool calendarStale_ = false;  // another desktop changed what the calendar shows
+    bool dayStored_ = false;      // the last Add_Reservacion wrote a row
+    bool clientKeyEdited_ = false;  // typed since its last look-up
+    QList<std::pair<QString, std::optional<QString>>> asLoaded_;
     EditorGeometry geometry_;
 
     QWidget* controles_ = nullptr;

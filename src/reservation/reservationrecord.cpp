@@ -1,5 +1,7 @@
 #include "src/reservation/reservationrecord.h"
 
+#include <QDateTime>
+
 #include "platform/ado/sqltext.h"
 #include "platform/core/error.h"
 #include "src/shell/publico.h"
@@ -36,6 +38,15 @@ QDate day(const ado::Recordset& rs, const QString& column) {
     return d;
 }
 
+// As the row holds it, to the second or finer: a stamp written by another
+// program may carry fractions.
+std::optional<QString> asStored(const QVariant& value) {
+    if (value.isNull()) return std::nullopt;
+    if (value.typeId() == QMetaType::QDateTime && value.toDateTime().time().msec() != 0)
+        return value.toDateTime().toString(ado::kTimestampFormat + QStringLiteral(".zzz"));
+    return ado::parameterText(value);
+}
+
 }  // namespace
 
 std::optional<Reservacion> leerReservacion(const QString& folio) {
@@ -55,6 +66,11 @@ std::optional<Reservacion> leerReservacion(const QString& folio) {
     r.responsable = text(rs, QStringLiteral("Rsj_Responsable"));
     r.proposito = text(rs, QStringLiteral("Rsj_Proposito"));
     r.cliente = text(rs, QStringLiteral("Rsj_Cliente"));
+    for (const char* column : {"Rsj_Inicio", "Rsj_Fin", "Sj_Cve_Sala_Junta", "Rsj_Cliente", "Rsj_Responsable",
+                               "Rsj_Proposito", "Oper_Ult_Modif", "Fecha_Ult_Modif"}) {
+        const QString name = QString::fromLatin1(column);
+        r.asLoaded.append({name, asStored(rs.Fields(name).Value)});
+    }
     return r;
 }
 

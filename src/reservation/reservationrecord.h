@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QTime>
 #include <optional>
@@ -17,6 +18,9 @@ struct Reservacion {
     QString responsable;
     QString proposito;
     QString cliente;
+    // The columns another desktop's change would touch, as read; nullopt
+    // where the row holds no value.
+    QList<std::pair<QString, std::optional<QString>>> asLoaded;
 };
 
 // Reads the reservation with this folio unless it is cancelled. The folio is

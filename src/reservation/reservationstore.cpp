@@ -18,12 +18,8 @@ const QString kCatalogue = QStringLiteral("SALA_JUNTA_RESPONSABLE");
 // A change or a cancellation writes the row only while it is in force, as
 // the row stands once any other desktop's write to it is committed, and
 // says whether it did: another desktop may have cancelled it meanwhile.
-const QString kStillInForce = QStringLiteral("AND Es_Cve_Estado <> 'CA' RETURNING Rsj_Folio");
-
-QString goneMessage(const QString& folio) {
-    return QStringLiteral("La reservación %1 ya no está vigente: se canceló mientras estaba abierta; no se guardó nada.")
-        .arg(folio);
-}
+const QString kStillInForce = QStringLiteral("AND Es_Cve_Estado <> 'CA' ");
+const QString kReturning = QStringLiteral("RETURNING Rsj_Folio");
 
 // Every value goes between single quotes protected; the fragments around it
 // are the statement's own.
@@ -93,6 +89,12 @@ void buildUpdate(const QString& fechaTexto, const QString& horaInicial, const QS
     sql += QStringLiteral("   Oper_Ult_Modif = '") + v(stamp.usuario) + QStringLiteral("', ");
     sql += QStringLiteral("   Fecha_Ult_Modif = '") + v(stamp.fecha) + QStringLiteral("' ");
     sql += QStringLiteral("WHERE Rsj_Folio = '") + v(t.folio) + QStringLiteral("' ") + kStillInForce;
+    // Another desktop's committed change since the load makes this one stale:
+    // writing it would silently undo theirs.
+    for (const auto& [column, value] : t.asLoaded)
+        sql += QStringLiteral("AND ") + column +
+               (value ? QStringLiteral(" = '") + v(*value) + QStringLiteral("' ") : QStringLiteral(" IS NULL "));
+    sql += kReturning;
 }
 
 void buildCancel(const QString& folio, const Stamp& stamp) {
@@ -103,7 +105,7 @@ void buildCancel(const QString& folio, const Stamp& stamp) {
     sql += QStringLiteral("   Oper_Baja = '") + v(stamp.usuario) + QStringLiteral("', ");
     sql += QStringLiteral("   Fecha_Baja= '") + v(stamp.fecha) + QStringLiteral("', ");
     sql += QStringLiteral("   Es_Cve_Estado = 'CA' ");
-    sql += QStringLiteral("WHERE Rsj_Folio = '") + v(folio) + QStringLiteral("' ") + kStillInForce;
+    sql += QStringLiteral("WHERE Rsj_Folio = '") + v(folio) + QStringLiteral("' ") + kStillInForce + kReturning;
 }
 
 void buildCatalogueHeader(const Stamp& stamp) {
@@ -193,9 +195,22 @@ std::optional<QString> findOverlap(const QString& sala, const Span& span, const 
     return std::nullopt;
 }
 
+QString changedElsewhere(const QString& folio) {
+    return QStringLiteral("Otro escritorio cambió o canceló la reservación %1 después de que se abrió aquí; no se "
+                          "guardó nada. Ciérrela y ábrala de nuevo para ver cómo quedó.")
+        .arg(folio);
+}
+
+QString cancelledElsewhere(const QString& folio) {
+    return QStringLiteral("La reservación %1 ya estaba cancelada: otro escritorio la canceló antes; no se cambió nada.")
+        .arg(folio);
+}
+
 std::optional<QString> writeDay(bool esNuevo, const QDate& fecha, const QString& horaInicial,
-                                const QString& horaFinal, const Stamp& stamp, const TypedReservation& typed) {
+                                const QString& horaFinal, const Stamp& stamp, const TypedReservation& typed,
+                                bool& stored) {
     shell::IFunciones& f = *Publico::Funciones();
+    stored = false;
     if (f.EsDiaInhabil(fecha)) return std::nullopt;
     const QString fechaTexto = f.FormatoFechaSQL(fecha);
     QString folio = typed.folio;
@@ -205,8 +220,9 @@ std::optional<QString> writeDay(bool esNuevo, const QDate& fecha, const QString&
         run();
     } else {
         buildUpdate(fechaTexto, horaInicial, horaFinal, stamp, typed);
-        if (run().Eof()) return goneMessage(folio);
+        if (run().Eof()) return changedElsewhere(folio);
     }
+    stored = true;
     if (f.ConfirmarRegistro(kTable, kFolioColumn, folio)) return std::nullopt;
     return f.ObtenerMensajeError();
 }
@@ -221,13 +237,14 @@ void registerResponsible(const QString& valor) {
     }
 }
 
-void cancelReservation(const QString& folio, const Stamp& stamp) {
+bool cancelReservation(const QString& folio, const Stamp& stamp) {
     ado::Transaction transaction(connection());
     buildCancel(folio, stamp);
-    if (run().Eof()) throw core::Error(goneMessage(folio));
+    if (run().Eof()) return false;
     Publico::Funciones()->RegistrarMovimiento(QStringLiteral("RESERVACION_SALA_JUNTA"), folio,
                                               QStringLiteral("CANCELACION"));
     transaction.commit();
+    return true;
 }
 
 }  // namespace reservation

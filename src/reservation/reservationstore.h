@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -13,6 +14,9 @@ struct TypedReservation {
     QString cliente;
     QString responsable;
     QString proposito;
+    // The loaded row's columns as read (nullopt: no value); a change writes
+    // only while the row still holds them.
+    QList<std::pair<QString, std::optional<QString>>> asLoaded{};
 };
 
 // Who writes and when, taken once for a whole save or cancellation.
@@ -39,22 +43,29 @@ struct Span {
 std::optional<QString> findOverlap(const QString& sala, const Span& span, const std::optional<QString>& exceptFolio);
 
 // Writes one day of a reservation: a new row under a fresh folio, or the
-// loaded folio's row rewritten while it is in force. Nothing is written on a
-// non-working day. nullopt when done; why not when the loaded folio was
-// cancelled meanwhile, or the host's explanation when the row cannot be found
-// afterwards. Throws core::Error on any other failure. Runs inside the
+// loaded folio's row rewritten while it is in force and still as loaded.
+// Nothing is written on a non-working day; stored says whether a row was.
+// nullopt when done; why not when another desktop changed or cancelled the
+// loaded folio meanwhile, or the host's explanation when the row cannot be
+// found afterwards. Throws core::Error on any other failure. Runs inside the
 // caller's transaction.
 std::optional<QString> writeDay(bool esNuevo, const QDate& fecha, const QString& horaInicial,
-                                const QString& horaFinal, const Stamp& stamp, const TypedReservation& typed);
+                                const QString& horaFinal, const Stamp& stamp, const TypedReservation& typed,
+                                bool& stored);
 
 // Makes sure the name is in the catalogue of responsible persons, creating
 // the catalogue when missing. Silent: a failure leaves the caller's
 // transaction usable and the name out of the catalogue.
 void registerResponsible(const QString& valor);
 
-// Cancels the reservation and logs the cancellation, in one transaction;
-// throws core::Error with nothing changed when any step fails or the
-// reservation is cancelled already.
-void cancelReservation(const QString& folio, const Stamp& stamp);
+// Cancels the reservation and logs the cancellation, in one transaction.
+// False, with nothing changed, when it is no longer in force (another
+// desktop cancelled it first); throws core::Error with nothing changed when
+// any step fails.
+bool cancelReservation(const QString& folio, const Stamp& stamp);
+
+// What a person reads when a change or a cancellation finds the row gone.
+QString changedElsewhere(const QString& folio);
+QString cancelledElsewhere(const QString& folio);
 
 }  // namespace reservation
