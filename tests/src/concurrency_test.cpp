@@ -3,9 +3,15 @@
 
 #include <QProcess>
 
+#include <QAction>
+
+#include "src/reservation/frmreservacion.h"
 #include "tests/src/calendarfixture.h"
+#include "tests/support/editorsteps.h"
 
 namespace {
+
+using reservation::frmReservacion;
 
 // Another desktop: the rs_desktop program, a process with its own session
 // on the same database, driving its own reservation editor line by line.
@@ -111,6 +117,40 @@ TEST_P(TwoDesktopsTest, ACancellationRacingAChangeEndsConsistentlyEveryRound) {
         std::cout << "[ measured ] " << GetParam() << ": " << count << " rounds " << ending.toStdString() << '\n';
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM Reservacion_Sala_Junta"), kRounds);
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM Bitacora_Movimiento WHERE Bm_Operacion = 'CANCELACION'"), kRounds);
+}
+
+// Desktop A (this process) and desktop B both open folio 7 and press
+// Modificar; B's change lands first. A's change is refused with one message
+// and its input kept, B's purpose stays. Then B cancels it: A's Eliminar is
+// refused as already cancelled, and A's calendar repaints when A closes.
+TEST_P(TwoDesktopsTest, AChangeOrCancellationOfARowAnotherDesktopChangedIsRefusedWritingNothing) {
+    open();
+    addReservation("0000000007", QDate(2031, 1, 6), "10:00", "11:00", "0000000001");
+    Desktop b(db->connectionText(), "EVA");
+    frmReservacion* a = testsupport::loadedEditor(screen);
+    ASSERT_TRUE(a->Cargar("0000000007"));
+    a->show();
+    a->findChild<QAction*>("actModificar")->trigger();
+    ASSERT_EQ(b.ask("open 0000000007"), "ready");
+    ASSERT_EQ(b.ask("modify propósito de B"), "ok");
+    testsupport::set(a, "txtResponsable", QString("LUIS"));
+    testsupport::set(a, "txtProposito", QString("de A"));
+    a->findChild<QAction*>("actAceptar")->trigger();
+    EXPECT_TRUE(a->isVisible());
+    EXPECT_EQ(a->findChild<QObject*>("txtResponsable")->property("Text").toString(), "LUIS");
+    ASSERT_EQ(reports().size(), 1u);
+    EXPECT_TRUE(reports()[0].second.contains("Otro escritorio cambió o canceló")) << reports()[0].second.toStdString();
+    EXPECT_EQ(rows("SELECT Rsj_Responsable, Rsj_Proposito, Oper_Ult_Modif FROM Reservacion_Sala_Junta"),
+              QStringList{"Laura Méndez|propósito de B|EVA"});
+    ASSERT_EQ(b.ask("open 0000000007"), "ready");
+    ASSERT_EQ(b.ask("cancel"), "ok");
+    const QStringList cancelled = rows("SELECT * FROM Reservacion_Sala_Junta");
+    a->findChild<QAction*>("actEliminar")->trigger();
+    EXPECT_EQ(reports().back().second, "La reservación 0000000007 ya estaba cancelada: otro escritorio la canceló antes; no se cambió nada.");
+    EXPECT_EQ(rows("SELECT * FROM Reservacion_Sala_Junta"), cancelled);
+    a->findChild<QAction*>("actSalir")->trigger();
+    EXPECT_TRUE(a->OK());  // the calendar reloads what B changed
+    frmReservacion::Unload();
 }
 
 RS_INSTANTIATE_BACKENDS(TwoDesktopsTest);
