@@ -10,13 +10,10 @@
 namespace testsupport {
 
 // A text into a box, or a day or a time of day into a picker, by the control's name.
-inline const char* propertyFor(const QVariant& value) {
-    const int type = value.typeId();
-    return type == QMetaType::QString ? "Text" : type == QMetaType::QDate ? "Day" : "TimeOfDay";
-}
 inline void set(reservation::frmReservacion* e, const char* control, const QVariant& value) {
+    const int type = value.typeId();
     e->findChild<QObject*>(QString::fromLatin1(control))
-        ->setProperty(propertyFor(value), value);
+        ->setProperty(type == QMetaType::QString ? "Text" : type == QMetaType::QDate ? "Day" : "TimeOfDay", value);
 }
 
 // Loaded for the 09:00-18:30 window, not yet filled in.
