@@ -66,14 +66,14 @@ std::set<QDate> CalendarFloor::nonWorkingDays(const Period& p) {
     return out;
 }
 
-// The folio of the booking covering the slot: it starts at or before the
-// slot and ends after it, as the screen's per-cell question asks.
+// The folio of a booking overlapping the slot, as the screen's per-cell
+// question asks.
 std::optional<QString> CalendarFloor::folioAt(const std::map<QDate, std::vector<Booking>>& booked, const QDate& day,
                                               const QString& slot) {
     const auto it = booked.find(day);
     if (it == booked.end()) return std::nullopt;
     for (const Booking& b : it->second)
-        if (b.start <= slot && slot < b.end) return b.folio;
+        if (calendar::overlapsSlot(b.start, b.end, slot)) return b.folio;
     return std::nullopt;
 }
 

@@ -35,8 +35,13 @@ QString database() {
     return given.isEmpty() ? QDir::tempPath() + QStringLiteral("/rs501-save-bench.sqlite") : given;
 }
 
+const char* propertyFor(const QVariant& value) {
+    const int type = value.typeId();
+    return type == QMetaType::QString ? "Text" : type == QMetaType::QDate ? "Day" : "TimeOfDay";
+}
+
 void set(frmReservacion* e, const char* control, const QVariant& value) {
-    e->findChild<QObject*>(control)->setProperty(value.typeId() == QMetaType::QString ? "Text" : "Value", value);
+    e->findChild<QObject*>(control)->setProperty(propertyFor(value), value);
 }
 
 // The editor as the calendar leaves it on a free slot, filled in.
@@ -45,10 +50,10 @@ frmReservacion* prepare(int days) {
     e->Load();
     e->setiHoraI({9, 0});
     e->setiHoraF({18, 30});
-    set(e, "dpFechaI", QDateTime(kFirst, {0, 0}));
-    set(e, "dpFechaF", QDateTime(kFirst.addDays(days - 1), {0, 0}));
-    set(e, "dpHoraInicio", QDateTime(kFirst, {10, 0}));
-    set(e, "dpHoraFin", QDateTime(kFirst, {11, 0}));
+    set(e, "dpFechaI", kFirst);
+    set(e, "dpFechaF", kFirst.addDays(days - 1));
+    set(e, "dpHoraInicio", QTime(10, 0));
+    set(e, "dpHoraFin", QTime(11, 0));
     set(e, "txtSala_Junta", QStringLiteral("0000000001"));
     e->Ejecuta_Nuevo();
     e->txtSala_Junta_Consulta();

@@ -2,7 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDateTime>
+#include <QDate>
+#include <QTime>
 #include <QTimer>
 #include <QVariant>
 #include <QWidget>
@@ -17,18 +18,28 @@ QString cellText(QObject* grid, int row, int col) {
     return text;
 }
 
+// A slot target "AAAA-MM-DDThh:mm", read as a day and a time apart: the
+// day's midnight may not exist here. Invalid parts for any other text.
+void readSlot(const QString& target, QDate& day, QTime& time) {
+    const QStringList parts = target.split(QLatin1Char('T'));
+    day = parts.size() == 2 ? QDate::fromString(parts[0], QStringLiteral("yyyy-MM-dd")) : QDate();
+    time = parts.size() == 2 ? QTime::fromString(parts[1], QStringLiteral("HH:mm")) : QTime();
+}
+
 // The grid cell of a slot or a folio; false when the period shown lacks it.
 bool findCell(QWidget* calendar, QObject* grid, const QString& target, int& row, int& col) {
     const int rows = grid->property("Rows").toInt();
     const int cols = grid->property("Cols").toInt();
-    const QDateTime slot = QDateTime::fromString(target, QStringLiteral("yyyy-MM-ddTHH:mm"));
+    QDate day;
+    QTime time;
+    readSlot(target, day, time);
+    const bool slot = day.isValid() && time.isValid();
     const QVariantList dates = calendar->property("Fechas").toList();
     for (row = 2; row < rows; ++row)
         for (col = 1; col < cols; ++col) {
-            const bool match = slot.isValid()
-                                   ? col < dates.size() && dates.at(col).toDate() == slot.date() &&
-                                         cellText(grid, row, 0) == slot.time().toString(QStringLiteral("HH:mm"))
-                                   : cellText(grid, row, col) == target;
+            const bool match = slot ? col < dates.size() && dates.at(col).toDate() == day &&
+                                          cellText(grid, row, 0) == time.toString(QStringLiteral("HH:mm"))
+                                    : cellText(grid, row, col) == target;
             if (match) return true;
         }
     return false;

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "platform/core/units.h"
+#include "platform/core/wallclock.h"
 
 namespace controls {
 
@@ -44,7 +45,8 @@ DatePicker::DatePicker(QWidget* parent) : QWidget(parent), edit_(new QDateTimeEd
     setFocusPolicy(edit_->focusPolicy());
 
     const QTime now = QTime::currentTime();
-    value_ = QDateTime(QDate::currentDate(), QTime(now.hour(), now.minute(), now.second()));
+    day_ = QDate::currentDate();
+    time_ = QTime(now.hour(), now.minute(), now.second());
     applyFormat();
     connect(edit_, &QDateTimeEdit::dateTimeChanged, this, [this] {
         if (!showing_) takeEdit();
@@ -78,14 +80,31 @@ QString DatePicker::qtFormat(const QString& designed) {
     return out;
 }
 
+QDateTime DatePicker::Value() const {
+    return core::wallClock(day_, time_);
+}
+
 void DatePicker::setValue(const QDateTime& value) {
-    if (!value.isValid()) {
+    keep(value.date(), value.time());
+}
+
+void DatePicker::setDay(const QDate& day) {
+    keep(day, time_);
+}
+
+void DatePicker::setTimeOfDay(const QTime& time) {
+    keep(day_, time);
+}
+
+void DatePicker::keep(const QDate& day, const QTime& time) {
+    if (!day.isValid() || !time.isValid()) {
         // A date cannot be empty; the value stays what it was.
         qWarning("dpFecha %s: se ignoró una fecha no válida", qPrintable(objectName()));
         return;
     }
-    const bool changed = value != value_;
-    value_ = value;
+    const bool changed = day != day_ || time != time_;
+    day_ = day;
+    time_ = time;
     showValue();
     if (changed) emit Change();
 }
@@ -112,6 +131,9 @@ void DatePicker::applyFormat() {
     // A time-only format pins the editor's date range; widen it again first.
     edit_->clearMinimumDateTime();
     edit_->clearMaximumDateTime();
+    // A shown day is edited in UTC, where every wall-clock reading exists;
+    // a time alone stays local (Qt pins it to a day without a jump).
+    edit_->setTimeSpec(showsDate_ ? Qt::UTC : Qt::LocalTime);
     edit_->setDisplayFormat(display);
     edit_->setCalendarPopup(showsDate_);
     showing_ = false;
@@ -122,18 +144,20 @@ void DatePicker::applyFormat() {
 void DatePicker::showValue() {
     showing_ = true;
     if (showsDate_ && showsTime_)
-        edit_->setDateTime(value_);
+        edit_->setDateTime(QDateTime(day_, time_, Qt::UTC));
     else if (showsDate_)
-        edit_->setDate(value_.date());
+        edit_->setDate(day_);
     else
-        edit_->setTime(value_.time());
+        edit_->setTime(time_);
     showing_ = false;
 }
 
 void DatePicker::takeEdit() {
-    const QDateTime edited(showsDate_ ? edit_->date() : value_.date(), showsTime_ ? edit_->time() : value_.time());
-    if (edited == value_) return;
-    value_ = edited;
+    const QDate day = showsDate_ ? edit_->date() : day_;
+    const QTime time = showsTime_ ? edit_->time() : time_;
+    if (day == day_ && time == time_) return;
+    day_ = day;
+    time_ = time;
     emit Change();
 }
 

@@ -9,11 +9,13 @@ class QDateTimeEdit;
 
 namespace controls {
 
-// fechaQnt.dpFecha: edits the date or the time part of a value that always
-// keeps both, so a screen can show a day and an hour of the same moment.
+// fechaQnt.dpFecha: edits a day or a time of day, whichever its format shows,
+// keeping both apart. Value joins them for scripts that read a date-time.
 class DatePicker : public QWidget, public shell::IDatePicker {
     Q_OBJECT
     Q_INTERFACES(shell::IDatePicker)
+    Q_PROPERTY(QDate Day READ Day WRITE setDay NOTIFY Change)
+    Q_PROPERTY(QTime TimeOfDay READ TimeOfDay WRITE setTimeOfDay NOTIFY Change)
     Q_PROPERTY(QDateTime Value READ Value WRITE setValue NOTIFY Change)
     Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
     Q_PROPERTY(int format READ format WRITE setFormat)
@@ -31,8 +33,13 @@ public:
 
     explicit DatePicker(QWidget* parent = nullptr);
 
-    QDateTime Value() const override { return value_; }
-    void setValue(const QDateTime& value) override;
+    QDate Day() const override { return day_; }
+    void setDay(const QDate& day) override;
+    QTime TimeOfDay() const override { return time_; }
+    void setTimeOfDay(const QTime& time) override;
+    // The day at the time of day, as the wall clock reads (core::wallClock).
+    QDateTime Value() const;
+    void setValue(const QDateTime& value);
     int format() const { return format_; }
     void setFormat(int format);
     QString customformat() const { return customFormat_; }
@@ -69,16 +76,18 @@ private:
     void applyCalendarColors();
     void showValue();
     void takeEdit();
+    void keep(const QDate& day, const QTime& time);
 
     QDateTimeEdit* edit_;
-    QDateTime value_;
+    QDate day_;
+    QTime time_;
     QString customFormat_;
     QString tag_;
     int format_ = ShortDate;
     bool showsDate_ = true;
     bool showsTime_ = false;
     bool tabonenter_ = false;
-    bool showing_ = false;  // the editor is being set from value_
+    bool showing_ = false;  // the editor is being set from day_ and time_
     int calendarBack_ = 0xFFFFFF;
     int calendarFore_ = 0x000000;
     int titleBack_ = 0x800000;

@@ -12,6 +12,7 @@
 #include "host/services/movementlog.h"
 #include "platform/ado/sqltext.h"
 #include "platform/core/error.h"
+#include "platform/core/wallclock.h"
 #include "src/shell/idatepicker.h"
 
 namespace services {
@@ -83,9 +84,14 @@ QString Funciones::BuscarDescripcion(const QString& table, const QString& keyCol
 QDateTime Funciones::FechaServidor() {
     return guarded([&] {
         ado::Recordset rs = connection().Execute(connection().dialect().serverNowQuery());
-        const QDateTime now = QDateTime::fromString(rs.Fields(0).Value.toString(), ado::kTimestampFormat);
-        if (!now.isValid()) throw core::Error(QStringLiteral("El servidor devolvió una fecha que no se entiende."));
-        return now;
+        // Read as day and time apart: the server's clock may read a time
+        // that does not exist on this desktop, as 00:30 where midnight jumps.
+        const QString text = rs.Fields(0).Value.toString();
+        const QDate day = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
+        const QTime time = QTime::fromString(text.mid(11), QStringLiteral("HH:mm:ss"));
+        if (!day.isValid() || !time.isValid() || text.size() != 19 || text.at(10) != QLatin1Char(' '))
+            throw core::Error(QStringLiteral("El servidor devolvió una fecha que no se entiende."));
+        return core::wallClock(day, time);
     });
 }
 

@@ -55,13 +55,24 @@ std::vector<QDate> writeHeadings(flexgrid::FlexGrid& g, const QDate& inicio, int
 const QString& availabilityStatement() {
     static const QString sql = QStringLiteral("SELECT Rsj_Folio ") + QStringLiteral("FROM Reservacion_Sala_Junta ") +
                                QStringLiteral("WHERE Sj_Cve_Sala_Junta = ? AND ") + QStringLiteral("   Rsj_Fecha = ? AND ") +
-                               QStringLiteral("   ? BETWEEN Rsj_Inicio AND Rsj_Fin AND ") +
-                               QStringLiteral("   ? <> Rsj_Fin AND ") + QStringLiteral("   Es_Cve_Estado <> 'CA' ");
+                               QStringLiteral("   Rsj_Inicio < ? AND ") + QStringLiteral("   Rsj_Fin > ? AND ") +
+                               QStringLiteral("   Es_Cve_Estado <> 'CA' ");
     return sql;
 }
 
 QVariantList availabilityParams(const QString& room, const QString& dayText, const QString& slot) {
-    return {room, dayText, slot, slot};
+    return {room, dayText, slotEnd(slot), slot};
+}
+
+QString slotEnd(const QString& slot) {
+    const QTime start = reservation::horaDeTexto(slot);
+    const QTime end = start.addSecs(30 * 60);
+    // The last half hour of the day ends at the day's end, after every time.
+    return end < start ? QStringLiteral("24:00") : reservation::textoDeHora(end);
+}
+
+bool overlapsSlot(const QString& inicio, const QString& fin, const QString& slot) {
+    return inicio < slotEnd(slot) && fin > slot;
 }
 
 std::vector<SlotCell> slotCells(const flexgrid::FlexGrid& g, const std::vector<QDate>& fechas) {

@@ -30,12 +30,19 @@ void shapeGrid(flexgrid::FlexGrid& g, int columnas, int renglones);
 std::vector<QDate> writeHeadings(flexgrid::FlexGrid& g, const QDate& inicio, int columnas, const QTime& horaInicio);
 
 // The question asked for each slot cell: the folio of the room's reservation
-// in force that covers the slot on the day. A reservation ending at the slot
-// does not cover it. One text for every cell, so it is prepared once; the
-// cell's values are bound by availabilityParams.
+// in force that overlaps the slot's half hour on the day, so one stored off
+// the half-hour grid (by another program) shows in every slot it touches. A
+// reservation ending at the slot's start does not reach it. One text for
+// every cell, so it is prepared once; the cell's values are bound by
+// availabilityParams.
 const QString& availabilityStatement();
-// dayText is the day as the host formats dates for SQL.
+// dayText is the day as the host formats dates for SQL; slot is the slot's
+// start "hh:nn".
 QVariantList availabilityParams(const QString& room, const QString& dayText, const QString& slot);
+// The end "hh:nn" of the half hour starting at slot; "24:00" for 23:30.
+QString slotEnd(const QString& slot);
+// The same question about one reservation's stored start and end times.
+bool overlapsSlot(const QString& inicio, const QString& fin, const QString& slot);
 
 // A slot cell of the grid and the day of its column.
 struct SlotCell {

@@ -246,8 +246,8 @@ void frmReservacion::Controles_Aceptar(bool EsNuevo) {
                                 box(txt_Cl_Descripcion_)->Text(),
                                 box(txtResponsable_)->Text(),
                                 txtProposito_->Text(),
-                                picker(dpHoraInicio_)->Value().time(),
-                                picker(dpHoraFin_)->Value().time(),
+                                picker(dpHoraInicio_)->TimeOfDay(),
+                                picker(dpHoraFin_)->TimeOfDay(),
                                 iHoraI_,
                                 iHoraF_};
         if (const auto refusal = checkAccept(input))
@@ -341,8 +341,8 @@ void frmReservacion::refuse(const QString& message, int style, const QString& ti
 }
 
 Span frmReservacion::span() const {
-    return {picker(dpFechaI_)->Value().date(), picker(dpFechaF_)->Value().date(),
-            textoDeHora(picker(dpHoraInicio_)->Value().time()), textoDeHora(picker(dpHoraFin_)->Value().time())};
+    return {picker(dpFechaI_)->Day(), picker(dpFechaF_)->Day(),
+            textoDeHora(picker(dpHoraInicio_)->TimeOfDay()), textoDeHora(picker(dpHoraFin_)->TimeOfDay())};
 }
 
 TypedReservation frmReservacion::typed() const {

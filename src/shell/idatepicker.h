@@ -1,25 +1,24 @@
 #pragma once
 
-#include <QDateTime>
+#include <QDate>
 #include <QObject>
-#include <QString>
+#include <QTime>
 
 namespace shell {
 
-// fechaQnt.dpFecha.
+// fechaQnt.dpFecha. A day and a time of day are kept apart: a day never
+// passes through a moment (its midnight may not exist where the clocks jump
+// at midnight), and a time of day belongs to no date.
 class IDatePicker {
 public:
     virtual ~IDatePicker() = default;
-    virtual QDateTime Value() const = 0;
-    virtual void setValue(const QDateTime& value) = 0;
-
-    // A day, at midnight.
-    void setDay(const QDate& day) { setValue(QDateTime(day, QTime(0, 0))); }
-    // A time of day; the date the picker holds stays, as it means nothing here.
-    void setTimeOfDay(const QTime& time) { setValue(QDateTime(Value().date(), time)); }
+    virtual QDate Day() const = 0;
+    virtual void setDay(const QDate& day) = 0;
+    virtual QTime TimeOfDay() const = 0;
+    virtual void setTimeOfDay(const QTime& time) = 0;
 };
 
 }  // namespace shell
 
-#define RS_IDATEPICKER_IID "rs501.shell.IDatePicker/1"
+#define RS_IDATEPICKER_IID "rs501.shell.IDatePicker/2"
 Q_DECLARE_INTERFACE(shell::IDatePicker, RS_IDATEPICKER_IID)

@@ -74,6 +74,7 @@ TEST_P(CalendarScreenTest, TipNamesWhoHoldsTheCurrentCellAndHeadingsAskNothing) 
     const QDate monday = screen->Inicio().addDays(1);
     addReservation("0000000007", monday, "10:00", "11:30", "0000000001", "AC", "Laura Méndez");
     addReservation("0000000008", monday, "15:00", "16:00", "0000000001", "AC", "");
+    addReservation("0000000009", monday.addDays(1), "09:00", "10:00", "0000000001", "AC", "Pedro Ruiz");
     typeRoom("0000000001");
     flexgrid::FlexGrid& g = *grid();
     const int mon = columnOf(monday);
@@ -84,6 +85,7 @@ TEST_P(CalendarScreenTest, TipNamesWhoHoldsTheCurrentCellAndHeadingsAskNothing) 
     };
     EXPECT_EQ(enter(rowOf("10:00"), mon), "RESPONSABLE: Laura Méndez");
     EXPECT_EQ(enter(rowOf("09:00"), mon), "");
+    EXPECT_EQ(enter(rowOf("09:00"), mon + 1), "RESPONSABLE: Pedro Ruiz");  // the first slot row
     EXPECT_EQ(enter(rowOf("11:00"), mon), "RESPONSABLE: Laura Méndez");  // any cell of the block
     EXPECT_EQ(enter(rowOf("15:00"), mon), "");                          // nobody recorded
     // Month, day and time headings hold no folio: with the database failing,

@@ -121,8 +121,8 @@ protected:
     // What the editor shows: dates, times, then each text box.
     static QStringList shownIn(frmReservacion* e) {
         QStringList out;
-        for (const char* name : {"dpFechaI", "dpFechaF"}) out << value(e, name).toDate().toString(Qt::ISODate);
-        for (const char* name : {"dpHoraInicio", "dpHoraFin"}) out << value(e, name).toDateTime().toString("HH:mm:ss");
+        for (const char* name : {"dpFechaI", "dpFechaF"}) out << value(e, name, "Day").toDate().toString(Qt::ISODate);
+        for (const char* name : {"dpHoraInicio", "dpHoraFin"}) out << value(e, name, "TimeOfDay").toTime().toString("HH:mm:ss");
         for (const char* name : {"txtFolio", "txtSala_Junta", "txtNSalaJunta", "txt_Cl_Cve_Cliente", "txt_Cl_Descripcion",
                                  "txtResponsable", "txtProposito"})
             out << text(e, name);

@@ -25,6 +25,8 @@ TEST_P(PaintingTest, ReservationsPaintAsMergedBlocksOfTheirRoomOnly) {
     addReservation("0000000010", thursday, "10:00", "11:00", "0000000002");         // another room
     addReservation("0000000011", sunday, "12:00", "13:00", "0000000001");           // on a rest day
     addReservation("0000000012", friday, "09:00", "09:30", "0000000001");
+    addReservation("0000000013", thursday, "14:05", "14:25", "0000000001");  // off the grid: in every slot touched
+    addReservation("0000000014", thursday, "15:10", "16:10", "0000000001");
     conn->Execute("INSERT INTO Dia_Inhabil (Di_Fecha, Di_Descripcion) VALUES (?, 'Asueto')", {friday});
     typeRoom("0000000001");
     ASSERT_EQ(roomName(), "Sala Juárez");
@@ -37,6 +39,9 @@ TEST_P(PaintingTest, ReservationsPaintAsMergedBlocksOfTheirRoomOnly) {
         {"10:00", wednesday, "", kGreen, kBlack},         {"10:00", thursday, "", kGreen, kBlack},
         {"12:00", sunday, "0000000011", kSilver, kWhite}, {"09:00", sunday, "", kSilver, kBlack},
         {"09:00", friday, "0000000012", kSilver, kWhite}, {"09:30", friday, "", kSilver, kBlack},
+        {"13:30", thursday, "", kGreen, kBlack},          {"14:00", thursday, "0000000013", kBlue, kWhite},
+        {"14:30", thursday, "", kGreen, kBlack},          {"15:00", thursday, "0000000014", kBlue, kWhite},
+        {"16:00", thursday, "0000000014", kBlue, kWhite}, {"16:30", thursday, "", kGreen, kBlack},
     };
     for (const auto& [slot, day, text, back, fore] : expected) {
         const int r = rowOf(slot), c = columnOf(day);

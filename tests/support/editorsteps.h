@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDateTime>
+#include <QDate>
+#include <QTime>
 
 #include "src/reservation/frmreservacion.h"
 
@@ -8,10 +9,11 @@
 // tests and for the second desktop alike.
 namespace testsupport {
 
-// A text into a box, or a moment into a picker, by the control's name.
+// A text into a box, or a day or a time of day into a picker, by the control's name.
 inline void set(reservation::frmReservacion* e, const char* control, const QVariant& value) {
+    const int type = value.typeId();
     e->findChild<QObject*>(QString::fromLatin1(control))
-        ->setProperty(value.typeId() == QMetaType::QString ? "Text" : "Value", value);
+        ->setProperty(type == QMetaType::QString ? "Text" : type == QMetaType::QDate ? "Day" : "TimeOfDay", value);
 }
 
 // Loaded for the 09:00-18:30 window, not yet filled in.
@@ -29,10 +31,10 @@ inline reservation::frmReservacion* newReservation(QWidget* owner, const QDate& 
                                                    const QString& start, const QString& end, const QString& room,
                                                    const QString& who, const QString& purpose) {
     reservation::frmReservacion* e = loadedEditor(owner);
-    set(e, "dpFechaI", QDateTime(first, {0, 0}));
-    set(e, "dpFechaF", QDateTime(last, {0, 0}));
+    set(e, "dpFechaI", first);
+    set(e, "dpFechaF", last);
     for (const auto& [picker, time] : {std::pair{"dpHoraInicio", start}, std::pair{"dpHoraFin", end}})
-        set(e, picker, QDateTime({2000, 1, 1}, QTime::fromString(time, time.size() > 5 ? "HH:mm:ss" : "HH:mm")));
+        set(e, picker, QTime::fromString(time, time.size() > 5 ? "HH:mm:ss" : "HH:mm"));
     set(e, "txtSala_Junta", room);
     e->Ejecuta_Nuevo();
     e->txtSala_Junta_Consulta();
