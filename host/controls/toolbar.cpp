@@ -31,17 +31,17 @@ Toolbar::Toolbar(QWidget* parent) : QWidget(parent), caption_(new QLabel(this)) 
     layout->addSpacing(12);
 
     // Esc is deliberately not bound: the screens decide what it means.
-    nuevo_ = addCommand(QStringLiteral("Nuevo"), {QKeySequence(Qt::CTRL | Qt::Key_N)});
-    modificar_ = addCommand(QStringLiteral("Modificar"), {QKeySequence(Qt::CTRL | Qt::Key_M)});
-    consultar_ = addCommand(QStringLiteral("Consultar"), {QKeySequence(Qt::CTRL | Qt::Key_K)});
+    nuevo_ = addCommand(QStringLiteral("Nuevo"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    modificar_ = addCommand(QStringLiteral("Modificar"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    consultar_ = addCommand(QStringLiteral("Consultar"), QKeySequence(Qt::CTRL | Qt::Key_K));
     // Not the bare Delete key: the screens act on Eliminar without asking, and
     // Delete is pressed in text all the time.
-    eliminar_ = addCommand(QStringLiteral("Eliminar"), {QKeySequence(Qt::CTRL | Qt::Key_E)});
-    imprimir_ = addCommand(QStringLiteral("Imprimir"), {QKeySequence(Qt::CTRL | Qt::Key_P)});
-    aceptar_ = addCommand(QStringLiteral("Aceptar"), {QKeySequence(Qt::Key_F10)});
-    cancelar_ = addCommand(QStringLiteral("Cancelar"), {QKeySequence(Qt::Key_F12)});
-    salir_ = addCommand(QStringLiteral("Salir"), {QKeySequence(Qt::CTRL | Qt::Key_Q)});
-    cerrar_ = addCommand(QStringLiteral("Cerrar"), {QKeySequence(Qt::CTRL | Qt::Key_F4)});
+    eliminar_ = addCommand(QStringLiteral("Eliminar"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    imprimir_ = addCommand(QStringLiteral("Imprimir"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    aceptar_ = addCommand(QStringLiteral("Aceptar"), QKeySequence(Qt::Key_F10));
+    cancelar_ = addCommand(QStringLiteral("Cancelar"), QKeySequence(Qt::Key_F12));
+    salir_ = addCommand(QStringLiteral("Salir"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    cerrar_ = addCommand(QStringLiteral("Cerrar"), QKeySequence(Qt::CTRL | Qt::Key_F4));
     layout->addStretch(1);
 
     connect(nuevo_, &QAction::triggered, this, [this] { EjecutarNuevo(); });

@@ -21,9 +21,9 @@ QIcon ToolbarIcons::forCommand(const QString& name) {
         const char* name;
         void (*draw)(QPainter&);
     } pictures[] = {
-        {"Nuevo", page},   {"Modificar", pencil},   {"Consultar", magnifier},
-        {"Eliminar", bin}, {"Imprimir", printer},   {"Aceptar", tick},
-        {"Cancelar", undoArrow}, {"Salir", doorOut}, {"Cerrar", windowCross},
+        {"Nuevo", page},          {"Modificar", pencil}, {"Consultar", magnifier},
+        {"Eliminar", bin},        {"Imprimir", printer}, {"Aceptar", tick},
+        {"Cancelar", undoArrow},  {"Salir", doorOut},    {"Cerrar", windowCross},
     };
     for (const auto& picture : pictures) {
         if (name != QLatin1String(picture.name)) continue;

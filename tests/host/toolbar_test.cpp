@@ -187,8 +187,12 @@ TEST(ToolbarTest, EachCommandHasItsOwnPictureATipWithItsKeyAndItsNameWhereThereI
         EXPECT_FALSE(picture.isNull() || pictures.contains(picture)) << name;
         pictures << picture;
     }
-    for (const auto& [width, named] : {std::pair{1200, "Nuevo Modificar Consultar Eliminar Imprimir Aceptar Cancelar Salir Cerrar"},
-                                       std::pair{545, "Cancelar Salir"}, std::pair{250, ""}}) {
+    const std::pair<int, const char*> widths[] = {
+        {1200, "Nuevo Modificar Consultar Eliminar Imprimir Aceptar Cancelar Salir Cerrar"},
+        {545, "Cancelar Salir"},
+        {250, ""},
+    };
+    for (const auto& [width, named] : widths) {
         b.window.resize(width, 200);
         QCoreApplication::processEvents();
         QStringList withName;

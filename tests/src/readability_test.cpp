@@ -1,7 +1,7 @@
+#include <QAbstractButton>
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QTextEdit>
-#include <QToolButton>
 
 #include "platform/core/contrast.h"
 #include "tests/src/editorfixture.h"
@@ -19,19 +19,21 @@ QStringList unreadableWhenDisabled(QWidget* screen) {
     QStringList out;
     for (QWidget* w : screen->findChildren<QWidget*>()) {
         bool inCalendar = false;
-        for (QWidget* up = w; up && !inCalendar; up = up->parentWidget()) inCalendar = qobject_cast<QCalendarWidget*>(up);
+        for (QWidget* up = w; up && !inCalendar; up = up->parentWidget())
+            inCalendar = qobject_cast<QCalendarWidget*>(up);
         if (inCalendar) continue;
         auto role = std::pair{QPalette::Text, QPalette::Base};
         if (qobject_cast<QLabel*>(w))
             role = {QPalette::WindowText, QPalette::Window};
-        else if (auto* b = qobject_cast<QToolButton*>(w); b && b->autoRaise())
-            role = {QPalette::ButtonText, QPalette::Window};
+        else if (qobject_cast<QAbstractButton*>(w))
+            role = {QPalette::ButtonText, w->property("autoRaise").toBool() ? QPalette::Window : QPalette::Button};
         else if (!qobject_cast<QLineEdit*>(w) && !qobject_cast<QTextEdit*>(w))
             continue;
         const QPalette& pal = w->palette();
         const double ratio = core::contrastRatio(pal.color(QPalette::Disabled, role.first),
                                                  pal.color(QPalette::Disabled, role.second));
-        if (ratio < 4.5) out << QString("%1/%2 %3").arg(w->parent()->objectName(), w->objectName()).arg(ratio, 0, 'f', 1);
+        if (ratio < 4.5)
+            out << QString("%1/%2 %3").arg(w->parent()->objectName(), w->objectName()).arg(ratio, 0, 'f', 1);
     }
     return out;
 }
