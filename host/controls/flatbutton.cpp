@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "platform/core/contrast.h"
 #include "platform/core/units.h"
 
 namespace controls {
@@ -75,7 +76,8 @@ void FlatButton::paintEvent(QPaintEvent*) {
         icon().paint(&p, iconRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
         area.setLeft(iconRect.right() + 4);
     }
-    p.setPen(isEnabled() ? core::fromBgr(static_cast<quint32>(forecolor_)) : palette().color(QPalette::Disabled, QPalette::ButtonText));
+    // Disabled text on the button's own fill, which the screen's palette knows nothing of.
+    p.setPen(isEnabled() ? core::fromBgr(static_cast<quint32>(forecolor_)) : core::readableDisabledText(fill));
     p.drawText(area, Qt::AlignCenter | Qt::TextShowMnemonic, text());
 }
 

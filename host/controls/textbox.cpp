@@ -14,6 +14,7 @@
 #include "host/controls/lookupdialog.h"
 #include "host/services/metaproperty.h"
 #include "platform/ado/sqltext.h"
+#include "platform/core/contrast.h"
 #include "platform/core/error.h"
 #include "platform/core/units.h"
 #include "src/shell/report.h"
@@ -134,11 +135,19 @@ void TextBox::setLocked(bool on) {
 
 void TextBox::setEnabledcolor(int bgr) {
     enabledColor_ = bgr;
+    enabledColorSet_ = true;
     applyColors();
 }
 
 void TextBox::setDisabledcolor(int bgr) {
     disabledColor_ = bgr;
+    disabledColorSet_ = true;
+    applyColors();
+}
+
+void TextBox::fillColors(int enabledBgr, int disabledBgr) {
+    if (!enabledColorSet_) enabledColor_ = enabledBgr;
+    if (!disabledColorSet_) disabledColor_ = disabledBgr;
     applyColors();
 }
 
@@ -147,7 +156,11 @@ void TextBox::applyColors() {
     const QColor enabled = core::fromBgr(static_cast<quint32>(enabledColor_));
     pal.setColor(QPalette::Active, QPalette::Base, enabled);
     pal.setColor(QPalette::Inactive, QPalette::Base, enabled);
-    pal.setColor(QPalette::Disabled, QPalette::Base, core::fromBgr(static_cast<quint32>(disabledColor_)));
+    const QColor disabled = core::fromBgr(static_cast<quint32>(disabledColor_));
+    pal.setColor(QPalette::Disabled, QPalette::Base, disabled);
+    // The style's disabled grey is unreadable on most disabled backgrounds,
+    // and a stored reservation is read in a disabled box.
+    pal.setColor(QPalette::Disabled, QPalette::Text, core::readableDisabledText(disabled));
     edit_->setPalette(pal);
 }
 

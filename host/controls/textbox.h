@@ -91,6 +91,8 @@ public:
     void setEnabledcolor(int bgr);
     int disabledcolor() const { return disabledColor_; }
     void setDisabledcolor(int bgr);
+    // A colour scheme's colours, for those the screen's design left unset.
+    void fillColors(int enabledBgr, int disabledBgr);
     QString transaccion() const { return transaccion_; }
     void setTransaccion(const QString& code) { transaccion_ = code; }
     // Off: Tab passes the box by, a click still focuses it.
@@ -145,6 +147,8 @@ private:
     int maxLength_ = 0;  // limits what is typed; a screen may write longer keys
     int enabledColor_ = 0xFFFFFF;
     int disabledColor_ = 0xE0E0E0;
+    bool enabledColorSet_ = false;  // by the design, which a scheme keeps
+    bool disabledColorSet_ = false;
     bool edited_ = false;     // typed into since the key was last confirmed
     bool adjusting_ = false;  // the box is rewriting its own text
     bool writing_ = false;    // the screen is writing the text (setText)

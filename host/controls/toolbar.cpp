@@ -5,9 +5,9 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QStyle>
 #include <QToolButton>
 
+#include "host/controls/toolbaricons.h"
 #include "platform/core/fonts.h"
 #include "platform/core/units.h"
 
@@ -15,6 +15,8 @@ namespace controls {
 
 Toolbar::Toolbar(QWidget* parent) : QWidget(parent), caption_(new QLabel(this)) {
     setFixedHeight(core::twipsToPixels(kHeightTwips));
+    // The bar fits its buttons to the width it is given, never widens its screen.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     caption_->setObjectName(QStringLiteral("lblCaption"));
     caption_->setTextFormat(Qt::PlainText);
     caption_->setFont(core::designFont(QStringLiteral("Arial"), 12, true));
@@ -29,25 +31,17 @@ Toolbar::Toolbar(QWidget* parent) : QWidget(parent), caption_(new QLabel(this)) 
     layout->addSpacing(12);
 
     // Esc is deliberately not bound: the screens decide what it means.
-    nuevo_ = addCommand(QStringLiteral("Nuevo"), QStringLiteral("Nuevo"), QStyle::SP_FileIcon,
-                        {QKeySequence(Qt::CTRL | Qt::Key_N)});
-    modificar_ = addCommand(QStringLiteral("Modificar"), QStringLiteral("Modificar"),
-                            QStyle::SP_FileDialogDetailedView, {QKeySequence(Qt::CTRL | Qt::Key_M)});
-    consultar_ = addCommand(QStringLiteral("Consultar"), QStringLiteral("Consultar"),
-                            QStyle::SP_FileDialogContentsView, {QKeySequence(Qt::CTRL | Qt::Key_K)});
+    nuevo_ = addCommand(QStringLiteral("Nuevo"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    modificar_ = addCommand(QStringLiteral("Modificar"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    consultar_ = addCommand(QStringLiteral("Consultar"), QKeySequence(Qt::CTRL | Qt::Key_K));
     // Not the bare Delete key: the screens act on Eliminar without asking, and
     // Delete is pressed in text all the time.
-    eliminar_ = addCommand(QStringLiteral("Eliminar"), QStringLiteral("Eliminar"), QStyle::SP_TrashIcon,
-                           {QKeySequence(Qt::CTRL | Qt::Key_E)});
-    imprimir_ = addCommand(QStringLiteral("Imprimir"), QStringLiteral("Imprimir"), QStyle::SP_DriveFDIcon,
-                           {QKeySequence(Qt::CTRL | Qt::Key_P)});
-    aceptar_ = addCommand(QStringLiteral("Aceptar"), QStringLiteral("Aceptar"), QStyle::SP_DialogApplyButton,
-                          {QKeySequence(Qt::Key_F10)});
-    cancelar_ = addCommand(QStringLiteral("Cancelar"), QStringLiteral("Cancelar"), QStyle::SP_DialogCancelButton, {});
-    salir_ = addCommand(QStringLiteral("Salir"), QStringLiteral("Salir"), QStyle::SP_DialogCloseButton,
-                        {QKeySequence(Qt::CTRL | Qt::Key_Q)});
-    cerrar_ = addCommand(QStringLiteral("Cerrar"), QStringLiteral("Cerrar"), QStyle::SP_TitleBarCloseButton,
-                         {QKeySequence(Qt::CTRL | Qt::Key_F4)});
+    eliminar_ = addCommand(QStringLiteral("Eliminar"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    imprimir_ = addCommand(QStringLiteral("Imprimir"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    aceptar_ = addCommand(QStringLiteral("Aceptar"), QKeySequence(Qt::Key_F10));
+    cancelar_ = addCommand(QStringLiteral("Cancelar"), QKeySequence(Qt::Key_F12));
+    salir_ = addCommand(QStringLiteral("Salir"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    cerrar_ = addCommand(QStringLiteral("Cerrar"), QKeySequence(Qt::CTRL | Qt::Key_F4));
     layout->addStretch(1);
 
     connect(nuevo_, &QAction::triggered, this, [this] { EjecutarNuevo(); });
@@ -94,14 +88,12 @@ void Toolbar::disconnectNotify(const QMetaMethod& signal) {
         Qt::QueuedConnection);
 }
 
-QAction* Toolbar::addCommand(const QString& name, const QString& text, int standardIcon,
-                             const QList<QKeySequence>& shortcuts) {
-    auto* action = new QAction(style()->standardIcon(static_cast<QStyle::StandardPixmap>(standardIcon)), text, this);
+QAction* Toolbar::addCommand(const QString& name, const QKeySequence& shortcut) {
+    auto* action = new QAction(ToolbarIcons::forCommand(name), name, this);
     action->setObjectName(QStringLiteral("act") + name);
-    action->setShortcuts(shortcuts);
-    action->setToolTip(shortcuts.isEmpty() ? text
-                                           : QStringLiteral("%1 (%2)").arg(
-                                                 text, shortcuts.first().toString(QKeySequence::NativeText)));
+    action->setShortcut(shortcut);
+    // The tip names the key, so a person learns it from the mouse.
+    action->setToolTip(QStringLiteral("%1 (%2)").arg(name, shortcut.toString(QKeySequence::NativeText)));
     auto* button = new QToolButton(this);
     button->setObjectName(QStringLiteral("btn") + name);
     // The shortcut belongs to the button only, so a hidden button's key is dead too.
@@ -150,13 +142,21 @@ void Toolbar::refresh() {
 }
 
 void Toolbar::fitButtons() {
-    // Names beside the icons while they fit; on a narrow screen the icons
-    // alone, the name staying in each button's tip, and the caption whole.
-    for (const Qt::ToolButtonStyle style : {Qt::ToolButtonTextBesideIcon, Qt::ToolButtonIconOnly}) {
-        for (QToolButton* b : findChildren<QToolButton*>(Qt::FindDirectChildrenOnly)) b->setToolButtonStyle(style);
+    // Icons alone first, the caption whole; then names beside the icons, one
+    // button at a time while they fit, the ones that leave the action or the
+    // screen first: their pictures are the easiest to take for one another.
+    // The order does not follow the state, so no button moves under the mouse.
+    const auto buttons = findChildren<QToolButton*>(Qt::FindDirectChildrenOnly);
+    for (QToolButton* b : buttons) b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (const char* name : {"Cancelar", "Salir", "Cerrar", "Aceptar", "Eliminar", "Modificar", "Nuevo", "Consultar",
+                             "Imprimir"}) {
+        QToolButton* b = button(QStringLiteral("btn") + QLatin1String(name));
+        if (!b->isVisibleTo(this)) continue;
+        b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         layout()->invalidate();
-        if (layout()->sizeHint().width() <= width()) return;
+        if (layout()->sizeHint().width() > width()) b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     }
+    layout()->invalidate();
 }
 
 void Toolbar::resizeEvent(QResizeEvent* event) {

@@ -111,8 +111,7 @@ private:
         return isSignalConnected(QMetaMethod::fromSignal(signal));
     }
 
-    QAction* addCommand(const QString& name, const QString& text, int standardIcon,
-                        const QList<QKeySequence>& shortcuts);
+    QAction* addCommand(const QString& name, const QKeySequence& shortcut);
     void begin(Mode mode);
     void refresh();
     void fitButtons();

@@ -40,6 +40,9 @@ void loadCatalogues(ado::Connection& c) {
         insertIgnoring(c, "Cliente", "Cl_Cve_Cliente, Cl_Razon_Social, Es_Cve_Estado",
                        {QStringLiteral("%1").arg(i + 1, 4, 10, QLatin1Char('0')), clients[i],
                         i == clients.size() - 1 ? "BA" : "AC"});
+    // The client keys above are four digits: typing "1" finds client 0001.
+    insertIgnoring(c, "Parametro", "Pa_Cve_Parametro, Pa_Valor, Pa_Descripcion",
+                   {"FTO_CLIENTE", "0000", "Formato de la clave de cliente: ceros para rellenar números."});
     insertIgnoring(c, "Usuario", "Us_Cve_Usuario, Us_Nombre, Es_Cve_Estado",
                    {DemoData::kUser, "Usuario de demostración", "AC"});
     insertIgnoring(c, "Permiso_Usuario", "Us_Cve_Usuario, Pu_Modulo, Pu_Cve_Permiso, Pu_Descripcion",

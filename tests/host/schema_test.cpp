@@ -50,7 +50,7 @@ TEST_P(SchemaTest, DemoDataLoadsOnceWithRetiredRowsAndThisWeeksReservations) {
     const std::pair<const char*, long long> counts[] = {
         {"Sala_Junta", 6}, {"Sala_Junta WHERE Es_Cve_Estado = 'BA'", 1}, {"Cliente", 12},
         {"Cliente WHERE Es_Cve_Estado = 'BA'", 1},
-        {"Permiso_Usuario WHERE Us_Cve_Usuario = 'DEMO' AND Pu_Cve_Permiso = 'CHFEFIN'", 1}, {"Parametro", 0},
+        {"Permiso_Usuario WHERE Us_Cve_Usuario = 'DEMO' AND Pu_Cve_Permiso = 'CHFEFIN'", 1}, {"Parametro WHERE Pa_Cve_Parametro = 'FTO_CLIENTE' AND Pa_Valor = '0000'", 1},
         // Holidays of this year and the next, Monday ones on the right Monday; no change of government in 2027.
         {"Dia_Inhabil WHERE Di_Fecha IN ('2026-02-02', '2026-03-16', '2026-11-16', '2026-12-25', '2027-01-01', "
          "'2027-02-01', '2027-03-15', '2027-11-15', '2027-12-25')",

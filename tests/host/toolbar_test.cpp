@@ -76,7 +76,7 @@ TEST(ToolbarTest, ButtonsAndShortcutsRaiseTheirOneSignalAndAcceptOnlyWhileAnActi
         {"btnNuevo", "Nuevo()", true},          {"F10", "Aceptar(1)", true},          {"!RechazaAceptar", "", true},
         {"btnAceptar", "Aceptar(1)", true},     {"Esc", "", true},                    {"!ConfirmaAceptar", "", false},
         {"F10", "", false},                     {"Ctrl+M", "Modificar()", 2},         {"btnAceptar", "Aceptar(0)", 2},
-        {"btnCancelar", "Cancelar()", false},   {"btnModificar", "Modificar()", 2}, {"!ConfirmaAceptar", "", false},
+        {"F12", "Cancelar()", false},           {"btnModificar", "Modificar()", 2}, {"!ConfirmaAceptar", "", false},
         {"Ctrl+N", "Nuevo()", true},            {"btnCancelar", "Cancelar()", false}, {"btnConsultar", "Consultar()", false},
         {"Ctrl+K", "Consultar()", false},       {"btnEliminar", "Eliminar()", false}, {"Ctrl+E", "Eliminar()", false},
         {"Del", "", false},                     {"btnImprimir", "Imprimir()", false}, {"Ctrl+P", "Imprimir()", false},
@@ -168,6 +168,38 @@ TEST(ToolbarTest, OnlyTheCommandsTheScreenHandlesAreOffered) {
         b.spies.clear();  // the screen lets go: nothing is offered any more
         QCoreApplication::processEvents();
         EXPECT_EQ(b.shown(), "");
+    }
+}
+
+// Each command has a picture of its own and a tip naming its key; names sit
+// beside the pictures while the bar has room, those that leave first.
+TEST(ToolbarTest, EachCommandHasItsOwnPictureATipWithItsKeyAndItsNameWhereThereIsRoom) {
+    const std::pair<const char*, const char*> tips[] = {
+        {"Nuevo", "Ctrl+N"},   {"Modificar", "Ctrl+M"}, {"Consultar", "Ctrl+K"}, {"Eliminar", "Ctrl+E"},
+        {"Imprimir", "Ctrl+P"}, {"Aceptar", "F10"},     {"Cancelar", "F12"},     {"Salir", "Ctrl+Q"},
+        {"Cerrar", "Ctrl+F4"},
+    };
+    Bar b;
+    QList<QImage> pictures;
+    for (const auto& [name, key] : tips) {
+        const QToolButton* button = b.bar->button(QString("btn") + name);
+        EXPECT_EQ(button->toolTip(), QString("%1 (%2)").arg(name, key));
+        const QImage picture = button->icon().pixmap(16).toImage();
+        EXPECT_FALSE(picture.isNull() || pictures.contains(picture)) << name;
+        pictures << picture;
+    }
+    const std::pair<int, const char*> widths[] = {
+        {1200, "Nuevo Modificar Consultar Eliminar Imprimir Aceptar Cancelar Salir Cerrar"},
+        {545, "Cancelar Salir"},
+        {250, ""},
+    };
+    for (const auto& [width, named] : widths) {
+        b.window.resize(width, 200);
+        QCoreApplication::processEvents();
+        QStringList withName;
+        for (const QToolButton* button : b.bar->findChildren<QToolButton*>())
+            if (button->toolButtonStyle() == Qt::ToolButtonTextBesideIcon) withName << button->objectName().mid(3);
+        EXPECT_EQ(withName.join(' '), QString(named)) << width;
     }
 }
 
