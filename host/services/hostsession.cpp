@@ -1,8 +1,6 @@
 #include "host/services/hostsession.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
+#include "host/schema/roles.h"
 #include "platform/core/error.h"
 
 namespace services {
@@ -41,8 +39,7 @@ QString HostSession::resolveUser(const QString& option) {
     if (!option.trimmed().isEmpty()) return option.trimmed();
     const QString fromEnv = qEnvironmentVariable("RS501_USER").trimmed();
     if (!fromEnv.isEmpty()) return fromEnv;
-    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name) return QString::fromLocal8Bit(pw->pw_name);
-    return qEnvironmentVariable("USER");
+    return schema::Roles::account();
 }
 
 bool HostSession::resolveUnattended(bool option) {
