@@ -1,6 +1,5 @@
 #include "host/services/hostsession.h"
 
-#include "host/schema/roles.h"
 #include "platform/core/error.h"
 
 namespace services {
@@ -33,13 +32,6 @@ QString HostSession::parameter(ado::Connection& connection, const QString& key, 
     ado::Recordset rs =
         connection.Execute(QStringLiteral("SELECT Pa_Valor FROM Parametro WHERE Pa_Cve_Parametro = ?"), {key});
     return rs.Eof() ? defaultValue : rs.Fields(0).Value.toString();
-}
-
-QString HostSession::resolveUser(const QString& option) {
-    if (!option.trimmed().isEmpty()) return option.trimmed();
-    const QString fromEnv = qEnvironmentVariable("RS501_USER").trimmed();
-    if (!fromEnv.isEmpty()) return fromEnv;
-    return schema::Roles::account();
 }
 
 bool HostSession::resolveUnattended(bool option) {
