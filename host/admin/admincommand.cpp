@@ -7,8 +7,10 @@
 #include "host/admin/holidays.h"
 #include "host/admin/inputerror.h"
 #include "host/admin/parameters.h"
+#include "host/admin/schemaverb.h"
 #include "host/app/hoststartup.h"
-#include "host/services/hostsession.h"
+#include "host/app/signon.h"
+#include "host/schema/roles.h"
 
 namespace admin {
 
@@ -19,20 +21,30 @@ int fail(QTextStream& err, const QString& message, int code) {
     return code;
 }
 
-// The acting user as start-up resolves it: --user, else RS501_USER, else
-// the login name; a named one must be an active user of the database.
+// The acting user as start-up signs one on.
 QString actingUser(const CommandLine& line, ado::Connection& connection) {
-    const QString user = line.userGiven ? line.user : services::HostSession::resolveUser({});
     try {
-        app::checkUser(connection, user, line.userGiven || !qEnvironmentVariable("RS501_USER").trimmed().isEmpty());
+        return app::SignOn::signer(connection, line.userGiven, line.user);
     } catch (const core::Error& e) {
         if (!e.statement().isEmpty()) throw;  // the database failed, not the user
         throw InputError(e.description());
     }
-    return user;
+}
+
+// The server enforces who writes what; asking it first gives the person a
+// reason instead of a refused statement.
+QString refusal(const CommandLine& line, ado::Connection& connection) {
+    if (line.action == QLatin1String("list") || line.area == QLatin1String("schema") ||
+        !schema::Roles::apply(connection) ||
+        schema::Roles::privileged(connection))
+        return {};
+    return QStringLiteral("La cuenta %1 de la base de datos no puede cambiar el catálogo de RS501: hace falta el rol "
+                          "%2 (GRANT %2 TO %1). No se modificó nada.")
+        .arg(schema::Roles::login(connection), schema::Roles::kAdmin);
 }
 
 void execute(const CommandLine& line, ado::Connection& connection, QTextStream& out) {
+    if (line.area == QLatin1String("schema")) return SchemaVerb::run(line.action, connection, out);
     Context context{connection, actingUser(line, connection), out};
     if (line.area == QLatin1String("rooms"))
         Catalogue(Catalogue::kRooms, context).run(line.action, line.values);
@@ -48,6 +60,8 @@ void execute(const CommandLine& line, ado::Connection& connection, QTextStream& 
 
 int runParsed(const CommandLine& line, ado::Connection& connection, QTextStream& out, QTextStream& err) {
     try {
+        if (const QString refused = refusal(line, connection); !refused.isEmpty())
+            return fail(err, refused, AdminCommand::kDatabaseTrouble);
         execute(line, connection, out);
         out.flush();
         return AdminCommand::kOk;
@@ -79,7 +93,9 @@ int AdminCommand::main(const QStringList& arguments, QTextStream& out, QTextStre
     if (const std::optional<int> ended = parse(arguments, line, out, err)) return *ended;
     std::unique_ptr<ado::Connection> connection;
     try {
-        connection = app::openSchemaDatabase(line.hostOptions());
+        // The schema verbs find the tables missing or old on purpose.
+        connection = line.area == QLatin1String("schema") ? app::openDatabase(line.hostOptions())
+                                                          : app::openSchemaDatabase(line.hostOptions());
     } catch (const std::exception& e) {
         return fail(err, QStringLiteral("No se pudo abrir la base de datos.\n%1").arg(core::describe(e)),
                     kDatabaseTrouble);

@@ -33,6 +33,8 @@ const Verb kVerbs[] = {
     {"holidays", "list", 0, 2, "[DESDE HASTA]"},
     {"holidays", "add", 1, 2, "AAAA-MM-DD [DESCRIPCION]"},
     {"holidays", "remove", 1, 1, "AAAA-MM-DD"},
+    {"schema", "create", 0, 0, ""},
+    {"schema", "upgrade", 0, 0, ""},
 };
 
 QString line(const Verb& v) {
@@ -97,8 +99,8 @@ void CommandLine::checkVerb() const {
         return;
     }
     if (actions.isEmpty())
-        throw InputError(QStringLiteral("Área desconocida: \"%1\"; se admiten rooms, clients, users, parameters y "
-                                        "holidays (rs501 admin --help).")
+        throw InputError(QStringLiteral("Área desconocida: \"%1\"; se admiten rooms, clients, users, parameters, "
+                                        "holidays y schema (rs501 admin --help).")
                              .arg(area));
     throw InputError(QStringLiteral("%1 no admite la acción \"%2\"; admite %3.").arg(area, action, actions.join(", ")));
 }

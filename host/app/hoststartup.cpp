@@ -7,12 +7,36 @@
 #include <QFileInfo>
 
 #include "host/schema/demodata.h"
+#include "host/schema/roles.h"
 #include "host/schema/schema.h"
 #include "platform/core/error.h"
 
 namespace app {
 
-std::unique_ptr<ado::Connection> openSchemaDatabase(const HostOptions& options, bool* created) {
+namespace {
+
+void prepareSchema(ado::Connection& connection, bool adopt) {
+    int stored = 0;
+    const schema::Schema::State state = schema::Schema::inspect(connection, &stored);
+    if (state == schema::Schema::State::Current) return;
+    if (!schema::Roles::apply(connection)) {
+        schema::Schema::ensure(connection, adopt, schema::Roles::login(connection).toUpper());
+        return;
+    }
+    if (state == schema::Schema::State::Old)
+        throw core::Error(QStringLiteral("La base de datos %1 tiene la versión de esquema %2 y este programa usa la %3; "
+                                         "la cuenta dueña de las tablas la actualiza con: rs501 admin schema upgrade")
+                              .arg(connection.description())
+                              .arg(stored)
+                              .arg(schema::Schema::kVersion));
+    throw core::Error(QStringLiteral("La base de datos %1 no tiene las tablas de RS501; la cuenta que será su dueña "
+                                     "las crea con: rs501 admin schema create")
+                          .arg(connection.description()));
+}
+
+}  // namespace
+
+std::unique_ptr<ado::Connection> openDatabase(const HostOptions& options, bool* created) {
     const QString text = options.connectionText();
     bool isNew = false;
     if (text == HostOptions::defaultDatabasePath()) {
@@ -22,17 +46,29 @@ std::unique_ptr<ado::Connection> openSchemaDatabase(const HostOptions& options, 
             throw core::Error(QStringLiteral("No se pudo crear la carpeta %1.").arg(file.absolutePath()));
     }
     std::unique_ptr<ado::Connection> connection = ado::open(text);
-    schema::Schema::ensure(*connection, options.createSchema);
     if (created) *created = isNew;
+    return connection;
+}
+
+std::unique_ptr<ado::Connection> openSchemaDatabase(const HostOptions& options, bool* created) {
+    std::unique_ptr<ado::Connection> connection = openDatabase(options, created);
+    prepareSchema(*connection, options.createSchema);
     return connection;
 }
 
 std::unique_ptr<ado::Connection> openHostDatabase(const HostOptions& options) {
     bool created = false;
     std::unique_ptr<ado::Connection> connection = openSchemaDatabase(options, &created);
-    if (!options.overlapGuard.isEmpty())
-        schema::Schema::setOverlapGuard(*connection, options.overlapGuard == QLatin1String("on"));
-    if (created || options.demo) schema::DemoData::load(*connection, QDate::currentDate());
+    try {
+        if (!options.overlapGuard.isEmpty())
+            schema::Schema::setOverlapGuard(*connection, options.overlapGuard == QLatin1String("on"));
+    } catch (const core::Error& e) {
+        if (!schema::Roles::apply(*connection)) throw;
+        throw core::Error(QStringLiteral("--overlap-guard lo cambia solo la cuenta dueña de las tablas.\n%1")
+                              .arg(e.description()),
+                          e.statement());
+    }
+    if (created || options.demo) schema::DemoData::loadIntoEmpty(*connection, QDate::currentDate());
     return connection;
 }
 

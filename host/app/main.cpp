@@ -9,6 +9,7 @@
 #include "host/app/hoststartup.h"
 #include "host/app/mainwindow.h"
 #include "host/app/modulehost.h"
+#include "host/app/signon.h"
 #include "host/services/hostsession.h"
 #include "host/services/sistema.h"
 #include "platform/core/error.h"
@@ -86,9 +87,9 @@ int main(int argc, char* argv[]) {
     } catch (const core::Error& e) {
         return fail(QStringLiteral("No se pudo abrir la base de datos.\n%1").arg(e.description()), unattended, kNoDatabase);
     }
-    const QString user = options.userGiven ? options.user.trimmed() : services::HostSession::resolveUser({});
+    QString user;
     try {
-        app::checkUser(*connection, user, options.userGiven || !qEnvironmentVariable("RS501_USER").trimmed().isEmpty());
+        user = app::SignOn::signer(*connection, options.userGiven, options.user);
     } catch (const core::Error& e) {
         return fail(QStringLiteral("No se puede firmar.\n%1").arg(e.description()), unattended, kBadArguments);
     }

@@ -5,6 +5,7 @@
 #include "host/schema/schema.h"
 #include "platform/ado/sqltext.h"
 #include "platform/ado/transaction.h"
+#include "platform/core/error.h"
 
 namespace schema {
 
@@ -90,6 +91,12 @@ void loadReservations(ado::Connection& c, const QDate& today) {
     }
 }
 
+void loadAll(ado::Connection& c, const QDate& today) {
+    loadCatalogues(c);
+    loadHolidays(c, today.year());
+    loadReservations(c, today);
+}
+
 }  // namespace
 
 std::vector<Holiday> DemoData::holidays(int year) {
@@ -107,11 +114,23 @@ std::vector<Holiday> DemoData::holidays(int year) {
     return out;
 }
 
+void DemoData::loadIntoEmpty(ado::Connection& connection, const QDate& today) {
+    ado::Transaction tx(connection);
+    for (const char* table : {"Reservacion_Sala_Junta", "Sala_Junta", "Cliente", "Dia_Inhabil", "Parametro",
+                              "Permiso_Usuario", "Tabla_General_Detalle", "Consecutivo", "Bitacora_Movimiento"}) {
+        const QString count = QStringLiteral("SELECT COUNT(*) FROM %1").arg(QLatin1String(table));
+        if (connection.Execute(count).Fields(0).Value.toLongLong() > 0)
+            throw core::Error(QStringLiteral("La base de datos %1 ya tiene datos (tabla %2); los datos de demostración "
+                                             "solo se cargan en una base nueva y vacía. No se modificó nada.")
+                                  .arg(connection.description(), QLatin1String(table)));
+    }
+    loadAll(connection, today);
+    tx.commit();
+}
+
 void DemoData::load(ado::Connection& connection, const QDate& today) {
     ado::Transaction tx(connection);
-    loadCatalogues(connection);
-    loadHolidays(connection, today.year());
-    loadReservations(connection, today);
+    loadAll(connection, today);
     tx.commit();
 }
 

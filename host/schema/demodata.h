@@ -25,6 +25,12 @@ public:
     // whose numbering has not started, so no folio can collide.
     static void load(ado::Connection& connection, const QDate& today);
 
+    // The same, but only into a database that holds no data yet (users
+    // aside): demonstration rooms, holidays and a user with every
+    // permission have no place among real ones. Throws core::Error,
+    // touching nothing, otherwise.
+    static void loadIntoEmpty(ado::Connection& connection, const QDate& today);
+
     // The national holidays of Mexico in one year (Federal Labour Law).
     static std::vector<Holiday> holidays(int year);
 };

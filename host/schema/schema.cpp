@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 
+#include "host/schema/roles.h"
 #include "platform/ado/transaction.h"
 #include "platform/core/error.h"
 
@@ -14,6 +15,8 @@ using K = Column::Kind;
 constexpr int kCreationLock = 501;
 // From this version on, bounded texts are checked texts on every engine.
 constexpr int kCheckedTextVersion = 2;
+// From this version on, the operations log names the login beside the user.
+constexpr int kSessionVersion = 3;
 
 Column text(const QString& name, int length, bool notNull = true, const QString& def = {}) {
     return {name, K::Text, length, notNull, def};
@@ -78,7 +81,8 @@ std::vector<Table> buildTables() {
                  {}, {}});
     t.push_back({"Bitacora_Movimiento",
                  {autoId("Bm_Id"), text("Bm_Entidad", 60), text("Bm_Clave", 60), text("Bm_Operacion", 40),
-                  text("Bm_Usuario", 30, false), stamp("Bm_Fecha", true)},
+                  text("Bm_Usuario", 30, false), stamp("Bm_Fecha", true),
+                  {"Bm_Sesion", K::Text, 63, false, {}, kSessionVersion}},
                  {}, {{"IX_Bm_Entidad_Clave", {"Bm_Entidad", "Bm_Clave"}}}});
     t.push_back({"Dia_Inhabil", {date("Di_Fecha"), text("Di_Descripcion", 100, false)}, {"Di_Fecha"}, {}});
     t.push_back({"Consecutivo", {text("Co_Nombre", 200), {"Co_Valor", K::Integer, 0, true, {}}}, {"Co_Nombre"}, {}});
@@ -118,9 +122,29 @@ QString createTable(const Table& table, const ado::Dialect& d) {
 void upgradeToCheckedText(ado::Connection& connection) {
     for (const Table& t : Schema::tables())
         for (const Column& c : t.columns)
-            if (c.kind == K::Text || c.kind == K::TimeText)
+            if ((c.kind == K::Text || c.kind == K::TimeText) && c.since < kCheckedTextVersion)
                 for (const QString& statement : connection.dialect().checkedTextUpgrade(t.name, c.name, c.maxLength))
                     connection.Execute(statement);
+}
+
+// Adds the columns later versions brought to tables an older one made.
+void addLaterColumns(ado::Connection& connection, int stored) {
+    for (const Table& t : Schema::tables())
+        for (const Column& c : t.columns)
+            if (c.since > stored)
+                connection.Execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                                       .arg(t.name, columnDefinition(c, connection.dialect())));
+}
+
+// PostgreSQL lists only the tables a login may use: ours may stand there
+// unseen by a login the administrator gave no role.
+void refuseUnseenTables(ado::Connection& connection) {
+    if (!Roles::apply(connection) ||
+        !connection.Execute(QStringLiteral("SELECT to_regclass('version_esquema') IS NOT NULL")).Fields(0).Value.toBool())
+        return;
+    throw core::Error(QStringLiteral("La cuenta %1 de la base de datos no tiene acceso a las tablas de RS501; el "
+                                     "administrador le da el rol rs501_desktop o rs501_admin.")
+                          .arg(Roles::login(connection)));
 }
 
 }  // namespace
@@ -170,14 +194,15 @@ int Schema::storedVersion(ado::Connection& connection, const QStringList& presen
     return rs.Eof() ? 0 : rs.Fields(0).Value.toInt();
 }
 
-void Schema::refuseForeignOrDamaged(const ado::Connection& connection, const QStringList& present, int stored,
-                                    bool adopt) {
-    if (stored == 0 && !present.isEmpty() && !adopt)
-        throw core::Error(QStringLiteral("La base de datos %1 pertenece a otra aplicación (tiene %2 tablas y ninguna de "
-                                         "RS501); no se modificó. Para crear las tablas de RS501 en ella, inicie con "
-                                         "--create-schema.")
-                              .arg(connection.description())
-                              .arg(present.size()));
+void Schema::refuseNewer(int stored) {
+    if (stored > kVersion)
+        throw core::Error(QStringLiteral("La base de datos tiene la versión de esquema %1 y este programa conoce hasta la %2; "
+                                         "actualice el programa.")
+                              .arg(stored)
+                              .arg(kVersion));
+}
+
+void Schema::refuseDamaged(const ado::Connection& connection, const QStringList& present, int stored) {
     if (stored == 0) return;
     for (const Table& t : tables())
         if (!present.contains(t.name, Qt::CaseInsensitive))
@@ -186,7 +211,30 @@ void Schema::refuseForeignOrDamaged(const ado::Connection& connection, const QSt
                                   .arg(connection.description(), t.name));
 }
 
-void Schema::ensure(ado::Connection& connection, bool adopt) {
+void Schema::refuseForeignOrDamaged(const ado::Connection& connection, const QStringList& present, int stored,
+                                    bool adopt) {
+    if (stored == 0 && !present.isEmpty() && !adopt)
+        throw core::Error(QStringLiteral("La base de datos %1 pertenece a otra aplicación (tiene %2 tablas y ninguna de "
+                                         "RS501); no se modificó. Para crear las tablas de RS501 en ella, inicie con "
+                                         "--create-schema.")
+                              .arg(connection.description())
+                              .arg(present.size()));
+    refuseDamaged(connection, present, stored);
+}
+
+Schema::State Schema::inspect(ado::Connection& connection, int* stored) {
+    const QStringList present = tableNames(connection);
+    const int version = storedVersion(connection, present);
+    if (stored) *stored = version;
+    refuseNewer(version);
+    refuseDamaged(connection, present, version);
+    if (version == kVersion) return State::Current;
+    if (version > 0) return State::Old;
+    refuseUnseenTables(connection);
+    return present.isEmpty() ? State::Empty : State::Foreign;
+}
+
+bool Schema::ensure(ado::Connection& connection, bool adopt, const QString& firstUser, bool grantRoles) {
     ado::Transaction tx(connection);
     // Two desktops starting on a new database at once must not race each
     // other through the CREATE statements.
@@ -194,18 +242,21 @@ void Schema::ensure(ado::Connection& connection, bool adopt) {
         connection.Execute(lock);
     const QStringList present = tableNames(connection);
     const int stored = storedVersion(connection, present);
-    if (stored > kVersion)
-        throw core::Error(QStringLiteral("La base de datos tiene la versión de esquema %1 y este programa conoce hasta la %2; "
-                                         "actualice el programa.")
-                              .arg(stored)
-                              .arg(kVersion));
+    refuseNewer(stored);
     refuseForeignOrDamaged(connection, present, stored, adopt);
     for (const QString& statement : createStatements(connection.dialect())) connection.Execute(statement);
     if (stored > 0 && stored < kCheckedTextVersion) upgradeToCheckedText(connection);
+    if (stored > 0) addLaterColumns(connection, stored);
     if (stored < kVersion)
         connection.Execute(QStringLiteral("INSERT INTO Version_Esquema (Ve_Version, Fecha_Alta) VALUES (?, ?)"),
                            {kVersion, QDateTime::currentDateTime()});
+    if (stored == 0 && !firstUser.isEmpty())
+        connection.Execute(QStringLiteral("INSERT INTO Usuario (Us_Cve_Usuario, Us_Nombre, Es_Cve_Estado) "
+                                          "VALUES (?, ?, 'AC') ON CONFLICT DO NOTHING"),
+                           {firstUser, QStringLiteral("Creó la base de datos")});
+    if (grantRoles && Roles::apply(connection)) Roles::grant(connection);
     tx.commit();
+    return stored == 0;
 }
 
 void Schema::setOverlapGuard(ado::Connection& connection, bool on) {

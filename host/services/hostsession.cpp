@@ -1,8 +1,5 @@
 #include "host/services/hostsession.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include "platform/core/error.h"
 
 namespace services {
@@ -35,14 +32,6 @@ QString HostSession::parameter(ado::Connection& connection, const QString& key, 
     ado::Recordset rs =
         connection.Execute(QStringLiteral("SELECT Pa_Valor FROM Parametro WHERE Pa_Cve_Parametro = ?"), {key});
     return rs.Eof() ? defaultValue : rs.Fields(0).Value.toString();
-}
-
-QString HostSession::resolveUser(const QString& option) {
-    if (!option.trimmed().isEmpty()) return option.trimmed();
-    const QString fromEnv = qEnvironmentVariable("RS501_USER").trimmed();
-    if (!fromEnv.isEmpty()) return fromEnv;
-    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name) return QString::fromLocal8Bit(pw->pw_name);
-    return qEnvironmentVariable("USER");
 }
 
 bool HostSession::resolveUnattended(bool option) {

@@ -38,8 +38,6 @@ public:
     QString parameter(const QString& key, const QString& defaultValue);
     static QString parameter(ado::Connection& connection, const QString& key, const QString& defaultValue);
 
-    // The user: the given option, else RS501_USER, else the login name.
-    static QString resolveUser(const QString& option);
     // Unattended when asked by option or by RS501_UNATTENDED=1.
     static bool resolveUnattended(bool option);
 

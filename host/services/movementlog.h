@@ -8,7 +8,8 @@ namespace services {
 
 // The operations log (Bitacora_Movimiento): who did what to which record,
 // stamped with the server's time. Written inside the caller's transaction,
-// so a change and its record stand or fall together.
+// so a change and its record stand or fall together. Beside the signing
+// user it names the login that wrote it, which may sign for another.
 class MovementLog {
 public:
     static void record(ado::Connection& connection, const QString& entity, const QString& key,

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "host/schema/roles.h"
 #include "host/schema/schema.h"
 #include "platform/ado/connection.h"
 #include "tests/host/hostprocess.h"
@@ -15,8 +16,9 @@ long long rooms(const QString& connectionText) {
     return ado::open(connectionText)->Execute("SELECT COUNT(*) FROM Sala_Junta").Fields(0).Value.toLongLong();
 }
 
-// The first start creates the default file with demo data; a named database
-// gets demo data only when asked. The editor opens, as a double-click would,
+// The first start creates the default file with demo data, signing the
+// account as its first user; a new named database gets demo data only when
+// asked, one holding data never. The editor opens, as a double-click would,
 // on a folio or a slot of the week shown, inside the real host with the module
 // loaded from its library. What cannot start ends with a message and an exit code.
 TEST(HostApplication, StartsOnTheDefaultOrANamedDatabaseAndOpensTheEditorOrSaysWhyNot) {
@@ -29,11 +31,14 @@ TEST(HostApplication, StartsOnTheDefaultOrANamedDatabaseAndOpensTheEditorOrSaysW
         auto c = ado::open(editor);
         schema::Schema::ensure(*c);
         c->Execute("INSERT INTO Sala_Junta (Sj_Cve_Sala_Junta, Sj_Descripcion) VALUES ('0000000001', 'Sala Juárez')");
+        // The account running the tests is a retired user there: without --user it may not sign.
+        c->Execute("INSERT INTO Usuario (Us_Cve_Usuario, Es_Cve_Estado) VALUES ('ANA', 'AC'), (?, 'BA')",
+                   {schema::Roles::account().toUpper()});
         c->Execute("INSERT INTO Reservacion_Sala_Junta (Rsj_Folio, Rsj_Fecha, Rsj_Inicio, Rsj_Fin, Sj_Cve_Sala_Junta) "
                    "VALUES ('0000000042', ?, '10:00', '11:00', '0000000001')",
                    {monday});
     }
-    const QStringList onEditor = {"--db", editor, "--sala", "1", "--editor"};
+    const QStringList onEditor = {"--db", editor, "--user", "ANA", "--sala", "1", "--editor"};
     const QString slot = monday.addDays(1).toString("yyyy-MM-dd") + "T16:30";
     struct Case {
         QStringList arguments;
@@ -56,6 +61,8 @@ TEST(HostApplication, StartsOnTheDefaultOrANamedDatabaseAndOpensTheEditorOrSaysW
         {{"--unattended", "--user", "NADIE"}, 64, "El usuario NADIE no existe", {}, 0},
         {{"--unattended", "--user", ""}, 64, "No se indicó la clave", {}, 0},
         {{"--unattended", "--user", QString(5000, 'A')}, 64, "(tiene 5000)", {}, 0},
+        {{"--db", editor}, 64, "Sin --user firma la cuenta", {}, 0},
+        {{"--db", editor, "--user", "ANA", "--demo"}, 2, "ya tiene datos (tabla Reservacion_Sala_Junta)", editor, 1},
         {onEditor + QStringList{"0000000042"}, 0, "", {}, 0},
         {onEditor + QStringList{slot}, 0, "", {}, 0},
         {onEditor + QStringList{slot, "--accept"}, 0, "ERR-ID:7500003", {}, 0},  // refused: no responsible person yet

@@ -106,6 +106,7 @@ TEST_P(SchemaTest, AVersionOneDatabaseRefusesTextsPastTheirWidthAfterTheUpgrade)
                                 "ALTER TABLE Reservacion_Sala_Junta ALTER COLUMN Rsj_Responsable TYPE VARCHAR(100)"})
             conn->Execute(sql);
     conn->Execute("UPDATE Version_Esquema SET Ve_Version = 1");
+    conn->Execute("ALTER TABLE Bitacora_Movimiento DROP COLUMN Bm_Sesion");  // came with version 3
     const QString insert = "INSERT INTO Reservacion_Sala_Junta (Rsj_Folio, Rsj_Fecha, Rsj_Inicio, Rsj_Fin, "
                            "Sj_Cve_Sala_Junta, Rsj_Responsable) VALUES (?, '2026-12-07', '09:00', '10:00', '1', ?)";
     conn->Execute(insert, {"0000000001", "Ana"});
@@ -114,6 +115,7 @@ TEST_P(SchemaTest, AVersionOneDatabaseRefusesTextsPastTheirWidthAfterTheUpgrade)
     EXPECT_THROW(conn->Execute(insert, {"0000000002", "Ana" + QString(100, ' ')}), core::Error);
     EXPECT_EQ(conn->Execute("SELECT Rsj_Responsable FROM Reservacion_Sala_Junta").Fields(0).Value.toString(), "Ana");
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM Reservacion_Sala_Junta"), 1);
+    EXPECT_EQ(scalar("SELECT COUNT(Bm_Sesion) FROM Bitacora_Movimiento"), 0);
 }
 
 RS_INSTANTIATE_BACKENDS(SchemaTest);

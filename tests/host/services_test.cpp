@@ -8,10 +8,12 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include "host/app/signon.h"
 #include "host/controls/datepicker.h"
 #include "host/controls/label.h"
 #include "host/controls/textbox.h"
 #include "host/schema/demodata.h"
+#include "host/schema/roles.h"
 #include "host/services/consultaregistro.h"
 #include "platform/core/error.h"
 #include "tests/host/servicefixture.h"
@@ -232,12 +234,18 @@ TEST_P(DemoServiceTest, LookUpsRefuseAnythingButKnownPlainNamesAndSayWhenNoRecor
 RS_INSTANTIATE_BACKENDS(ServicesTest);
 RS_INSTANTIATE_BACKENDS(DemoServiceTest);
 
-TEST(HostSession, UserComesFromOptionThenEnvironmentThenLoginAndServicesNeedASession) {
+// Without a server login the signer is --user, else RS501_USER, else the
+// account, which the new database signed as its first user.
+TEST(HostSession, TheSignerComesFromOptionThenEnvironmentThenAccountAndServicesNeedASession) {
+    testsupport::TestDatabase db("sqlite");
+    auto c = db.open();
+    schema::Schema::ensure(*c, false, schema::Roles::account().toUpper());
+    c->Execute("INSERT INTO Usuario (Us_Cve_Usuario, Es_Cve_Estado) VALUES ('OPCION', 'AC'), ('DEL_ENTORNO', 'AC')");
     qputenv("RS501_USER", "DEL_ENTORNO");
-    EXPECT_EQ(services::HostSession::resolveUser(" OPCION "), "OPCION");
-    EXPECT_EQ(services::HostSession::resolveUser(""), "DEL_ENTORNO");
+    EXPECT_EQ(app::SignOn::signer(*c, true, " OPCION "), "OPCION");
+    EXPECT_EQ(app::SignOn::signer(*c, false, ""), "DEL_ENTORNO");
     qunsetenv("RS501_USER");
-    EXPECT_FALSE(services::HostSession::resolveUser("").isEmpty());
+    EXPECT_EQ(app::SignOn::signer(*c, false, ""), schema::Roles::account().toUpper());
     services::HostSession::install(nullptr);
     EXPECT_THROW(services::Sistema(), core::Error);
 }
