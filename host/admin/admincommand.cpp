@@ -9,6 +9,7 @@
 #include "host/admin/parameters.h"
 #include "host/app/hoststartup.h"
 #include "host/services/hostsession.h"
+#include "platform/ado/connectiontext.h"
 
 namespace admin {
 
@@ -33,7 +34,7 @@ QString actingUser(const CommandLine& line, ado::Connection& connection) {
 }
 
 void execute(const CommandLine& line, ado::Connection& connection, QTextStream& out) {
-    Context context{connection, actingUser(line, connection), out};
+    Context context{connection, actingUser(line, connection), out, line.force};
     if (line.area == QLatin1String("rooms"))
         Catalogue(Catalogue::kRooms, context).run(line.action, line.values);
     else if (line.area == QLatin1String("clients"))
@@ -50,6 +51,9 @@ int runParsed(const CommandLine& line, ado::Connection& connection, QTextStream&
     try {
         execute(line, connection, out);
         out.flush();
+        // A script reading a listing that was cut short must not take it whole.
+        if (out.status() != QTextStream::Ok)
+            return fail(err, QStringLiteral("No se pudo escribir la salida de la orden."), AdminCommand::kOutputTrouble);
         return AdminCommand::kOk;
     } catch (const InputError& e) {
         return fail(err, e.description(), AdminCommand::kBadInput);
@@ -77,6 +81,8 @@ std::optional<int> parse(const QStringList& arguments, CommandLine& line, QTextS
 int AdminCommand::main(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     CommandLine line;
     if (const std::optional<int> ended = parse(arguments, line, out, err)) return *ended;
+    if (ado::ConnectionText::hasPassword(line.database))
+        err << "rs501 admin: " << ado::ConnectionText::commandLineWarning() << Qt::endl;
     std::unique_ptr<ado::Connection> connection;
     try {
         connection = app::openSchemaDatabase(line.hostOptions());

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "host/app/databasefile.h"
 #include "host/schema/demodata.h"
 #include "host/schema/schema.h"
 #include "platform/core/error.h"
@@ -15,13 +16,13 @@ namespace app {
 std::unique_ptr<ado::Connection> openSchemaDatabase(const HostOptions& options, bool* created) {
     const QString text = options.connectionText();
     bool isNew = false;
-    if (text == HostOptions::defaultDatabasePath()) {
+    if (text == HostOptions::defaultDatabasePath() && options.createDatabase) {
         const QFileInfo file(text);
         isNew = !file.exists();
-        if (!QDir().mkpath(file.absolutePath()))
-            throw core::Error(QStringLiteral("No se pudo crear la carpeta %1.").arg(file.absolutePath()));
+        DatabaseFile::makePrivateFolder(file.absolutePath());
     }
-    std::unique_ptr<ado::Connection> connection = ado::open(text);
+    std::unique_ptr<ado::Connection> connection =
+        ado::open(text, options.createDatabase ? ado::OpenMode::CreateFile : ado::OpenMode::ExistingOnly);
     schema::Schema::ensure(*connection, options.createSchema);
     if (created) *created = isNew;
     return connection;
