@@ -20,6 +20,13 @@ int fail(QTextStream& err, const QString& message, int code) {
     return code;
 }
 
+// A script reading a listing that was cut short must not take it whole.
+int written(QTextStream& out, QTextStream& err, int code) {
+    out.flush();
+    if (out.status() == QTextStream::Ok) return code;
+    return fail(err, QStringLiteral("No se pudo escribir la salida de la orden."), AdminCommand::kOutputTrouble);
+}
+
 // The acting user as start-up resolves it: --user, else RS501_USER, else
 // the login name; a named one must be an active user of the database.
 QString actingUser(const CommandLine& line, ado::Connection& connection) {
@@ -50,11 +57,7 @@ void execute(const CommandLine& line, ado::Connection& connection, QTextStream& 
 int runParsed(const CommandLine& line, ado::Connection& connection, QTextStream& out, QTextStream& err) {
     try {
         execute(line, connection, out);
-        out.flush();
-        // A script reading a listing that was cut short must not take it whole.
-        if (out.status() != QTextStream::Ok)
-            return fail(err, QStringLiteral("No se pudo escribir la salida de la orden."), AdminCommand::kOutputTrouble);
-        return AdminCommand::kOk;
+        return written(out, err, AdminCommand::kOk);
     } catch (const InputError& e) {
         return fail(err, e.description(), AdminCommand::kBadInput);
     } catch (const std::exception& e) {
@@ -72,8 +75,8 @@ std::optional<int> parse(const QStringList& arguments, CommandLine& line, QTextS
         return fail(err, e.description(), AdminCommand::kBadInput);
     }
     if (!line.help) return std::nullopt;
-    out << CommandLine::usage() << Qt::flush;
-    return AdminCommand::kOk;
+    out << CommandLine::usage();
+    return written(out, err, AdminCommand::kOk);
 }
 
 }  // namespace
