@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -11,6 +12,7 @@
 
 #include "host/schema/schema.h"
 #include "platform/ado/connection.h"
+#include "platform/core/error.h"
 #include "tests/host/hostprocess.h"
 #include "tests/support/testdatabase.h"
 
@@ -127,6 +129,37 @@ TEST(HostilePaths, NeitherTheScreenshotNorTheAdminCommandTouchTheDatabase) {
     EXPECT_EQ(mode(home.filePath("RS501")), 0700);
     EXPECT_EQ(mode(home.filePath("RS501/rs501.sqlite")), 0600);
     EXPECT_EQ(mode(home.filePath("nueva.sqlite")), 0600);
+    QProcess full;  // a script must not take a cut listing for a whole one
+    full.setStandardOutputFile("/dev/full");
+    full.start(RS501_EXECUTABLE, {"admin", "--db", base, "--help"});
+    EXPECT_TRUE(full.waitForFinished(60000));
+    EXPECT_EQ(full.exitCode(), 74);
+}
+
+// Another program holds the file's write lock: a save waits a few seconds,
+// says why in the user's words and stores nothing; once the lock is gone
+// the same save goes through.
+TEST(BusySqlite, ASaveWaitingOnAnotherProgramsLockSaysSoAndLosesNothing) {
+    QTemporaryDir dir;
+    const auto mine = ado::open(dir.filePath("rs.sqlite")), other = ado::open(dir.filePath("rs.sqlite"));
+    schema::Schema::ensure(*mine);
+    const QString add = "INSERT INTO Sala_Junta (Sj_Cve_Sala_Junta, Sj_Descripcion) VALUES (?, 'Sala')";
+    other->BeginTrans();
+    QElapsedTimer waited;
+    waited.start();
+    try {
+        mine->BeginTrans();
+        ADD_FAILURE() << "the lock was not in the way";
+    } catch (const core::Error& e) {
+        EXPECT_TRUE(e.description().startsWith("la base de datos está ocupada")) << e.what();
+    }
+    EXPECT_LT(waited.elapsed(), 8000);
+    other->Execute(add, {"OTRA"});
+    other->CommitTrans();
+    mine->BeginTrans();
+    mine->Execute(add, {"MIA"});
+    mine->CommitTrans();
+    EXPECT_EQ(testsupport::rows(*mine, "SELECT Sj_Cve_Sala_Junta FROM Sala_Junta ORDER BY 1"), QStringList({"MIA", "OTRA"}));
 }
 
 }  // namespace
