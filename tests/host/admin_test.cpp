@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <future>
 #include <tuple>
 
 #include <QDate>
@@ -241,6 +242,23 @@ TEST_P(AdminTest, ADatabaseFailureAnywhereInACommandChangesNothing) {
             ASSERT_LT(n, 20);
         }
     }
+}
+
+// Two administrators adding the same new parameter at once: the second
+// waits for the first one's row and changes it, instead of failing on the
+// duplicate key. (SQLite takes the write lock at BEGIN: no such race.)
+TEST_P(AdminTest, AParameterAddedTwiceAtOnceIsAddedOnceAndChangedOnce) {
+    if (GetParam() != "postgresql") GTEST_SKIP() << "one writer at a time on SQLite";
+    const auto first = db->open();
+    first->BeginTrans();
+    first->Execute("INSERT INTO Parametro (Pa_Cve_Parametro, Pa_Valor) VALUES ('SITIO', 'Norte')");
+    auto second = std::async(std::launch::async, [&] { return admin({"parameters", "set", "SITIO", "Sur"}); });
+    EXPECT_EQ(second.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout);  // waits on the row
+    first->CommitTrans();
+    const Outcome run = second.get();
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(rows("SELECT Pa_Valor FROM Parametro WHERE Pa_Cve_Parametro = 'SITIO'"), QStringList{"Sur"});
+    EXPECT_EQ(rows("SELECT Bm_Operacion FROM Bitacora_Movimiento WHERE Bm_Clave = 'SITIO'"), QStringList{"CAMBIO"});
 }
 
 RS_INSTANTIATE_BACKENDS(AdminTest);
