@@ -11,6 +11,7 @@
 #include "host/app/hoststartup.h"
 #include "host/app/signon.h"
 #include "host/schema/roles.h"
+#include "platform/ado/connectiontext.h"
 
 namespace admin {
 
@@ -19,6 +20,13 @@ namespace {
 int fail(QTextStream& err, const QString& message, int code) {
     err << "rs501 admin: " << message << Qt::endl;
     return code;
+}
+
+// A script reading a listing that was cut short must not take it whole.
+int written(QTextStream& out, QTextStream& err, int code) {
+    out.flush();
+    if (out.status() == QTextStream::Ok) return code;
+    return fail(err, QStringLiteral("No se pudo escribir la salida de la orden."), AdminCommand::kOutputTrouble);
 }
 
 // The acting user as start-up signs one on.
@@ -45,7 +53,7 @@ QString refusal(const CommandLine& line, ado::Connection& connection) {
 
 void execute(const CommandLine& line, ado::Connection& connection, QTextStream& out) {
     if (line.area == QLatin1String("schema")) return SchemaVerb::run(line.action, connection, out);
-    Context context{connection, actingUser(line, connection), out};
+    Context context{connection, actingUser(line, connection), out, line.force};
     if (line.area == QLatin1String("rooms"))
         Catalogue(Catalogue::kRooms, context).run(line.action, line.values);
     else if (line.area == QLatin1String("clients"))
@@ -63,8 +71,7 @@ int runParsed(const CommandLine& line, ado::Connection& connection, QTextStream&
         if (const QString refused = refusal(line, connection); !refused.isEmpty())
             return fail(err, refused, AdminCommand::kDatabaseTrouble);
         execute(line, connection, out);
-        out.flush();
-        return AdminCommand::kOk;
+        return written(out, err, AdminCommand::kOk);
     } catch (const InputError& e) {
         return fail(err, e.description(), AdminCommand::kBadInput);
     } catch (const std::exception& e) {
@@ -82,8 +89,8 @@ std::optional<int> parse(const QStringList& arguments, CommandLine& line, QTextS
         return fail(err, e.description(), AdminCommand::kBadInput);
     }
     if (!line.help) return std::nullopt;
-    out << CommandLine::usage() << Qt::flush;
-    return AdminCommand::kOk;
+    out << CommandLine::usage();
+    return written(out, err, AdminCommand::kOk);
 }
 
 }  // namespace
@@ -91,11 +98,19 @@ std::optional<int> parse(const QStringList& arguments, CommandLine& line, QTextS
 int AdminCommand::main(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     CommandLine line;
     if (const std::optional<int> ended = parse(arguments, line, out, err)) return *ended;
+    if (ado::ConnectionText::hasPassword(line.database))
+        err << "rs501 admin: " << ado::ConnectionText::commandLineWarning() << Qt::endl;
     std::unique_ptr<ado::Connection> connection;
     try {
-        // The schema verbs find the tables missing or old on purpose.
-        connection = line.area == QLatin1String("schema") ? app::openDatabase(line.hostOptions())
-                                                          : app::openSchemaDatabase(line.hostOptions());
+        // The schema verbs find the tables missing or old on purpose, and
+        // creating them is the one admin action that may make a new file.
+        app::HostOptions options = line.hostOptions();
+        if (line.area != QLatin1String("schema")) {
+            connection = app::openSchemaDatabase(options);
+        } else {
+            options.createDatabase = line.action == QLatin1String("create");
+            connection = app::openDatabase(options);
+        }
     } catch (const std::exception& e) {
         return fail(err, QStringLiteral("No se pudo abrir la base de datos.\n%1").arg(core::describe(e)),
                     kDatabaseTrouble);

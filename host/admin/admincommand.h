@@ -16,6 +16,7 @@ public:
     static constexpr int kOk = 0;
     static constexpr int kDatabaseTrouble = 2;
     static constexpr int kBadInput = 64;
+    static constexpr int kOutputTrouble = 74;  // stdout could not be written (a full disk, a closed pipe)
 
     // The whole command from the words after "admin": the database named
     // by --db, else RS501_DB, else the default file, opened as the

@@ -1,6 +1,7 @@
 #include "host/admin/catalogue.h"
 
 #include "host/admin/field.h"
+#include "host/admin/guardrail.h"
 #include "host/admin/inputerror.h"
 #include "host/admin/listing.h"
 #include "host/admin/permissions.h"
@@ -55,7 +56,7 @@ QString Catalogue::key(const QString& typed) {
         } catch (const core::Error& e) {
             throw InputError(e.description());
         }
-        return typed.trimmed();
+        return Field::text(typed, kind_.table, kind_.keyColumn, QStringLiteral("la clave de usuario"));
     }
     const QString format = services::HostSession::parameter(c_.connection, kind_.formatParameter, kind_.formatDefault);
     return Field::text(controls::TextBox::padKey(format, typed.trimmed().toUpper()), kind_.table, kind_.keyColumn,
@@ -118,6 +119,7 @@ void Catalogue::setState(const QString& typed, bool active) {
         throw InputError((active ? QStringLiteral("%1 ya está activ%2.") : QStringLiteral("%1 ya está dad%2 de baja."))
                              .arg(capital(noun(k)), ending()));
     }
+    if (!active && &kind_ == &kRooms) GuardRail(c_).retireRoom(k);
     c_.log(kind_.entity, k, active ? QStringLiteral("REACTIVACION") : QStringLiteral("BAJA"));
     tx.commit();
     c_.out << (active ? QStringLiteral("%1 reactivad%2.") : QStringLiteral("%1 dad%2 de baja.")).arg(title(k), ending())

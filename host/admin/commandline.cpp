@@ -46,11 +46,12 @@ QString line(const Verb& v) {
 
 QString CommandLine::usage() {
     QString text = QStringLiteral(
-        "Uso: rs501 admin [--db CONEXION] [--user CLAVE] [--create-schema] ÁREA ACCIÓN [VALORES...]\n"
+        "Uso: rs501 admin [--db CONEXION] [--user CLAVE] [--create-schema] [--force] ÁREA ACCIÓN [VALORES...]\n"
         "La base de datos es la de la aplicación: --db, si no RS501_DB, si no el archivo predeterminado.\n"
         "Firma en la bitácora el usuario --user (o RS501_USER, o el de la sesión). Listados: columnas\n"
         "separadas por tabuladores; estado AC activo, BA de baja. Salida 0 bien, 64 datos o uso\n"
-        "incorrectos, 2 problema con la base de datos.\n");
+        "incorrectos, 2 problema con la base de datos. --force: hace un cambio que dejaría reservaciones\n"
+        "vigentes en gris o sin poder cambiarse (un día inhábil, una sala de baja, otro formato de clave).\n");
     for (const Verb& v : kVerbs) text += QStringLiteral("  ") + line(v) + QLatin1Char('\n');
     return text;
 }
@@ -65,6 +66,10 @@ void CommandLine::takeOption(const QStringList& arguments, qsizetype& i) {
     }
     if (name == QLatin1String("--create-schema")) {
         createSchema = true;
+        return;
+    }
+    if (name == QLatin1String("--force")) {
+        force = true;
         return;
     }
     if (name != QLatin1String("--db") && name != QLatin1String("--user"))
@@ -135,6 +140,7 @@ app::HostOptions CommandLine::hostOptions() const {
     options.user = user;
     options.userGiven = userGiven;
     options.createSchema = createSchema;
+    options.createDatabase = false;  // a mistyped --db must not start a second database
     return options;
 }
 

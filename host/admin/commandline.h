@@ -24,6 +24,7 @@ public:
     QString user;
     bool userGiven = false;
     bool createSchema = false;
+    bool force = false;
     bool help = false;
     QString area;
     QString action;

@@ -14,6 +14,7 @@ struct Context {
     ado::Connection& connection;
     QString user;
     QTextStream& out;
+    bool force = false;  // --force: go ahead with a change that strands reservations
 
     void log(const QString& entity, const QString& key, const QString& operation) {
         services::MovementLog::record(connection, entity, key, operation, user);

@@ -9,9 +9,10 @@ namespace admin {
 // the database. Each throws InputError with a message naming the value.
 class Field {
 public:
-    // The value trimmed; refused when empty (unless optional), when longer
-    // than the column of table can hold, or when it holds a control
-    // character (a tab or line break would also break the listings).
+    // The value trimmed; refused when empty (unless optional), when it has
+    // more characters (code points) than the column of table holds, or when
+    // it holds a control, format or zero-width character (a tab or line
+    // break would also break the listings).
     static QString text(const QString& value, const QString& table, const QString& column, const QString& label,
                         bool optional = false);
     // A calendar day written AAAA-MM-DD.

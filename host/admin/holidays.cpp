@@ -1,6 +1,7 @@
 #include "host/admin/holidays.h"
 
 #include "host/admin/field.h"
+#include "host/admin/guardrail.h"
 #include "host/admin/inputerror.h"
 #include "host/admin/listing.h"
 #include "platform/ado/transaction.h"
@@ -52,6 +53,7 @@ void Holidays::add(const QString& typedDate, const QString& description) {
                        "RETURNING Di_Fecha"),
         {date, name.isEmpty() ? QVariant() : QVariant(name)});
     if (rs.Eof()) throw InputError(QStringLiteral("El %1 ya es día inhábil.").arg(text(date)));
+    GuardRail(c_).holiday(date);
     c_.log(kEntity, text(date), QStringLiteral("ALTA"));
     tx.commit();
     c_.out << QStringLiteral("Día inhábil %1 agregado.").arg(text(date)) << '\n';

@@ -1,8 +1,10 @@
 #include "host/admin/parameters.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "host/admin/field.h"
+#include "host/admin/guardrail.h"
 #include "host/admin/inputerror.h"
 #include "host/admin/listing.h"
 #include "host/services/funciones.h"
@@ -13,9 +15,21 @@ namespace admin {
 
 namespace {
 
-// A key box pads typed numbers to the format's length: longer than the key
-// column, no typed number could name a record.
+// The catalogues whose typed numeric keys a format parameter pads.
+struct Padded {
+    QString parameter, table, keyColumn, noun;
+};
+const Padded kPadded[] = {{"FTO_SALA_JUNTA", "Sala_Junta", "Sj_Cve_Sala_Junta", "sala"},
+                          {"FTO_CLIENTE", "Cliente", "Cl_Cve_Cliente", "cliente"}};
+
+// A key box pads typed numbers with zeros to the format's length, and pads
+// nothing under any other format; longer than the key column, no typed
+// number could name a record.
 void checkKeyFormat(const QString& value, const QString& table, const QString& column) {
+    if (std::any_of(value.begin(), value.end(), [](QChar c) { return c != QLatin1Char('0'); }))
+        throw InputError(QStringLiteral("El formato \"%1\" debe llevar solo ceros, uno por cada dígito de la clave (por "
+                                        "ejemplo 0000000000).")
+                             .arg(value));
     if (value.size() > Field::width(table, column))
         throw InputError(QStringLiteral("El formato \"%1\" es más largo que la clave (%2 caracteres).")
                              .arg(value)
@@ -32,7 +46,8 @@ const std::vector<Known>& known() {
     static const std::vector<Known> all = {
         {shell::DailyWindow::kParameter, QStringLiteral("Horario diario de reservaciones: hh:mm,hh:mm."),
          [](const QString& v) {
-             if (shell::DailyWindow::parse(v).malformed)
+             const shell::DailyWindow w = shell::DailyWindow::parse(v);
+             if (w.malformed || w.start == w.end)  // equal: not one slot to book
                  throw InputError(QStringLiteral("El horario \"%1\" no es válido: escriba dos horas del día en orden, "
                                                  "separadas por una coma, por ejemplo 09:00,18:30.")
                                       .arg(v));
@@ -46,10 +61,10 @@ const std::vector<Known>& known() {
                  throw InputError(e.description());
              }
          }},
-        {QStringLiteral("FTO_SALA_JUNTA"), QStringLiteral("Formato de la clave de sala: ceros para rellenar números."),
-         [](const QString& v) { checkKeyFormat(v, QStringLiteral("Sala_Junta"), QStringLiteral("Sj_Cve_Sala_Junta")); }},
-        {QStringLiteral("FTO_CLIENTE"), QStringLiteral("Formato de la clave de cliente: ceros para rellenar números."),
-         [](const QString& v) { checkKeyFormat(v, QStringLiteral("Cliente"), QStringLiteral("Cl_Cve_Cliente")); }},
+        {kPadded[0].parameter, QStringLiteral("Formato de la clave de sala: ceros para rellenar números."),
+         [](const QString& v) { checkKeyFormat(v, kPadded[0].table, kPadded[0].keyColumn); }},
+        {kPadded[1].parameter, QStringLiteral("Formato de la clave de cliente: ceros para rellenar números."),
+         [](const QString& v) { checkKeyFormat(v, kPadded[1].table, kPadded[1].keyColumn); }},
         {QStringLiteral("CAT_FORZAR_MAYUSCULAS"), QStringLiteral("Escribir en mayúsculas en las cajas de texto (1 o 0)."),
          [](const QString&) {}},
     };
@@ -86,16 +101,19 @@ void Parameters::set(const QString& typedKey, const QString& typedValue) {
         k->check(value);
     }
     ado::Transaction tx(c_.connection);
-    const bool stored = !c_.connection
-                             .Execute(QStringLiteral("UPDATE Parametro SET Pa_Valor = ? WHERE Pa_Cve_Parametro = ? "
-                                                     "RETURNING Pa_Cve_Parametro"),
-                                      {value, key})
-                             .Eof();
-    if (!stored)
-        c_.connection.Execute(
-            QStringLiteral("INSERT INTO Parametro (Pa_Cve_Parametro, Pa_Valor, Pa_Descripcion) VALUES (?, ?, ?)"),
-            {key, value, k ? QVariant(k->description) : QVariant()});
-    c_.log(QStringLiteral("PARAMETRO"), key, stored ? QStringLiteral("CAMBIO") : QStringLiteral("ALTA"));
+    for (const Padded& p : kPadded)
+        if (key == p.parameter) GuardRail(c_).keyFormat(value, p.table, p.keyColumn, p.noun);
+    // Inserting first: a second administrator adding the same new key waits
+    // for the first one's row and then changes it, instead of failing on
+    // the duplicate key.
+    const bool added = !c_.connection
+                            .Execute(QStringLiteral("INSERT INTO Parametro (Pa_Cve_Parametro, Pa_Valor, Pa_Descripcion) "
+                                                    "VALUES (?, ?, ?) ON CONFLICT DO NOTHING RETURNING Pa_Cve_Parametro"),
+                                     {key, value, k ? QVariant(k->description) : QVariant()})
+                            .Eof();
+    if (!added)
+        c_.connection.Execute(QStringLiteral("UPDATE Parametro SET Pa_Valor = ? WHERE Pa_Cve_Parametro = ?"), {value, key});
+    c_.log(QStringLiteral("PARAMETRO"), key, added ? QStringLiteral("ALTA") : QStringLiteral("CAMBIO"));
     tx.commit();
     c_.out << QStringLiteral("Parámetro %1 = \"%2\".").arg(key, value) << '\n';
 }

@@ -25,16 +25,22 @@ std::pair<QString, QString> Permissions::known(const QString& typed) {
                          .arg(typed, kModule, names.join(", ")));
 }
 
-void Permissions::requireUser(const QString& user) {
+void Permissions::requireUser(const QString& user, bool active) {
     const ado::Recordset rs =
-        c_.connection.Execute(QStringLiteral("SELECT COUNT(*) FROM Usuario WHERE Us_Cve_Usuario = ?"), {user});
-    if (rs.Fields(0).Value.toLongLong() == 0) throw InputError(QStringLiteral("No existe el usuario %1.").arg(user));
+        c_.connection.Execute(QStringLiteral("SELECT Es_Cve_Estado FROM Usuario WHERE Us_Cve_Usuario = ?"), {user});
+    if (rs.Eof()) throw InputError(QStringLiteral("No existe el usuario %1.").arg(user));
+    // A retired user cannot sign on; a permission waiting for a reactivation
+    // is one nobody decided on at that time.
+    if (active && rs.Fields(0).Value.toString() == QLatin1String("BA"))
+        throw InputError(QStringLiteral("El usuario %1 está dado de baja; reactívelo antes de darle permisos "
+                                        "(rs501 admin users reactivate %1).")
+                             .arg(user));
 }
 
 void Permissions::grant(const QString& user, const QString& permission) {
     const auto [key, description] = known(permission);
     ado::Transaction tx(c_.connection);
-    requireUser(user);
+    requireUser(user, true);
     const ado::Recordset rs = c_.connection.Execute(
         QStringLiteral("INSERT INTO Permiso_Usuario (Us_Cve_Usuario, Pu_Modulo, Pu_Cve_Permiso, Pu_Descripcion) "
                        "VALUES (?, ?, ?, ?) ON CONFLICT DO NOTHING RETURNING Us_Cve_Usuario"),
@@ -48,7 +54,7 @@ void Permissions::grant(const QString& user, const QString& permission) {
 void Permissions::revoke(const QString& user, const QString& permission) {
     const QString key = known(permission).first;
     ado::Transaction tx(c_.connection);
-    requireUser(user);
+    requireUser(user, false);
     const ado::Recordset rs = c_.connection.Execute(
         QStringLiteral("DELETE FROM Permiso_Usuario WHERE Us_Cve_Usuario = ? AND Pu_Modulo = ? AND Pu_Cve_Permiso = ? "
                        "RETURNING Us_Cve_Usuario"),

@@ -28,7 +28,7 @@ private:
     // InputError for one the module does not know.
     static std::pair<QString, QString> known(const QString& typed);
 
-    void requireUser(const QString& user);
+    void requireUser(const QString& user, bool active);
 
     Context& c_;
 };

@@ -1,8 +1,9 @@
 #include "host/app/hostoptions.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QStandardPaths>
+
+#include "host/app/databasefile.h"
 
 namespace app {
 
@@ -68,8 +69,7 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
     options.editor = parser.value(editor);
     options.accept = parser.isSet(accept);
     options.createSchema = parser.isSet(createSchema);
-    if (!options.screenshot.isEmpty() &&
-        QFileInfo(options.screenshot).absoluteFilePath() == QFileInfo(options.connectionText()).absoluteFilePath()) {
+    if (DatabaseFile::wouldOverwrite(options.screenshot, options.connectionText())) {
         error = QStringLiteral("--screenshot escribiría la imagen sobre la base de datos %1.").arg(options.screenshot);
         return false;
     }

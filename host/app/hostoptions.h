@@ -12,6 +12,7 @@ struct HostOptions {
     bool demo = false;   // load the demonstration data
     bool userGiven = false;     // --user was on the command line, even empty
     bool createSchema = false;
+    bool createDatabase = true;  // false: a SQLite file that is not there is refused, not made
     QString overlapGuard;  // "on" or "off": set the database's guard against double booking  // create our tables in a database of another application
     bool unattended = false;
     QString screenshot;  // render the main window into this PNG and quit

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "host/app/databasefile.h"
 #include "host/schema/demodata.h"
 #include "host/schema/roles.h"
 #include "host/schema/schema.h"
@@ -39,13 +40,13 @@ void prepareSchema(ado::Connection& connection, bool adopt) {
 std::unique_ptr<ado::Connection> openDatabase(const HostOptions& options, bool* created) {
     const QString text = options.connectionText();
     bool isNew = false;
-    if (text == HostOptions::defaultDatabasePath()) {
+    if (text == HostOptions::defaultDatabasePath() && options.createDatabase) {
         const QFileInfo file(text);
         isNew = !file.exists();
-        if (!QDir().mkpath(file.absolutePath()))
-            throw core::Error(QStringLiteral("No se pudo crear la carpeta %1.").arg(file.absolutePath()));
+        DatabaseFile::makePrivateFolder(file.absolutePath());
     }
-    std::unique_ptr<ado::Connection> connection = ado::open(text);
+    std::unique_ptr<ado::Connection> connection =
+        ado::open(text, options.createDatabase ? ado::OpenMode::CreateFile : ado::OpenMode::ExistingOnly);
     if (created) *created = isNew;
     return connection;
 }

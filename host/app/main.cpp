@@ -12,6 +12,7 @@
 #include "host/app/signon.h"
 #include "host/services/hostsession.h"
 #include "host/services/sistema.h"
+#include "platform/ado/connectiontext.h"
 #include "platform/core/error.h"
 #include "platform/core/fonts.h"
 
@@ -80,6 +81,8 @@ int main(int argc, char* argv[]) {
         return kBadArguments;
     }
     const bool unattended = services::HostSession::resolveUnattended(options.unattended) || !options.screenshot.isEmpty();
+    if (ado::ConnectionText::hasPassword(options.database))
+        QTextStream(stderr) << "rs501: " << ado::ConnectionText::commandLineWarning() << Qt::endl;
 
     std::unique_ptr<ado::Connection> connection;
     try {

@@ -36,9 +36,13 @@ public:
     virtual QString description() const = 0;
 };
 
+// Whether opening a SQLite file that is not there makes a new, private one.
+enum class OpenMode { CreateFile, ExistingOnly };
+
 // Opens a connection from its text: a file path or "sqlite:PATH" for SQLite,
-// a "postgresql://" or "postgres://" URL for PostgreSQL.
-std::unique_ptr<Connection> open(const QString& connectionText);
+// a "postgresql://" or "postgres://" URL or libpq's keyword form
+// ("host=… dbname=…", "service=…") for PostgreSQL.
+std::unique_ptr<Connection> open(const QString& connectionText, OpenMode mode = OpenMode::CreateFile);
 
 // True when the text names a PostgreSQL database.
 bool isPostgresText(const QString& connectionText);

@@ -1,4 +1,5 @@
 #include "platform/ado/connection.h"
+#include "platform/ado/connectiontext.h"
 #include "platform/ado/pgconnection.h"
 #include "platform/ado/sqliteconnection.h"
 #include "platform/core/error.h"
@@ -6,10 +7,10 @@
 namespace ado {
 
 bool isPostgresText(const QString& text) {
-    return text.startsWith(QLatin1String("postgresql://")) || text.startsWith(QLatin1String("postgres://"));
+    return ConnectionText::isPostgres(text);
 }
 
-std::unique_ptr<Connection> open(const QString& connectionText) {
+std::unique_ptr<Connection> open(const QString& connectionText, OpenMode mode) {
     const QString text = connectionText.trimmed();
     if (text.isEmpty()) throw core::Error(QStringLiteral("No se indicó la base de datos."));
     if (isPostgresText(text)) return std::make_unique<PgConnection>(text);
@@ -21,7 +22,7 @@ std::unique_ptr<Connection> open(const QString& connectionText) {
         throw core::Error(QStringLiteral("\"%1\" no es la ruta de un archivo de base de datos; no se admiten URI ni "
                                          "bases en memoria de SQLite.")
                               .arg(path));
-    return std::make_unique<SqliteConnection>(path);
+    return std::make_unique<SqliteConnection>(path, mode == OpenMode::CreateFile);
 }
 
 }  // namespace ado

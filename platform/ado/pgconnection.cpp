@@ -10,9 +10,8 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QRegularExpression>
-#include <QUrl>
 
+#include "platform/ado/connectiontext.h"
 #include "platform/ado/sqltext.h"
 #include "platform/core/error.h"
 
@@ -55,25 +54,24 @@ QByteArray paramText(const QVariant& v) {
 }
 
 // A server that accepts and never answers, or a peer that is gone, must
-// end in an error instead of a window that hangs; the URL may override each.
-const std::pair<const char*, const char*> kSessionDefaults[] = {
+// end in an error instead of a window that hangs; the connection text may
+// override each.
+const char* const kSessionDefaults[][2] = {
     {"connect_timeout", "10"}, {"keepalives", "1"},         {"keepalives_idle", "30"},
     {"keepalives_interval", "10"}, {"keepalives_count", "3"}, {"tcp_user_timeout", "60000"}};
 
-QString withSessionDefaults(const QString& url) {
-    QString out = url;
+// The defaults first, then the text expanded by libpq itself: whatever the
+// text sets wins, in either of its forms.
+pg_conn* connect(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    std::vector<const char*> keywords, values;
     for (const auto& [key, value] : kSessionDefaults) {
-        if (url.contains(QRegularExpression(QStringLiteral("[?&]%1=").arg(QLatin1String(key))))) continue;
-        out += (out.contains(QLatin1Char('?')) ? QLatin1Char('&') : QLatin1Char('?')) + QLatin1String(key) +
-               QLatin1Char('=') + QLatin1String(value);
+        keywords.push_back(key);
+        values.push_back(value);
     }
-    return out;
-}
-
-// The password of a URL, however malformed the rest of it is.
-QString passwordOf(const QString& url) {
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^[a-z]+://[^:/@?#]*:([^@/?#]*)@")).match(url);
-    return m.hasMatch() ? m.captured(1) : QString();
+    keywords.insert(keywords.end(), {"dbname", nullptr});
+    values.insert(values.end(), {utf8.constData(), nullptr});
+    return PQconnectdbParams(keywords.data(), values.data(), 1);
 }
 
 // Parameter texts and the pointers libpq reads them through; a null
@@ -99,6 +97,7 @@ struct ParamValues {
 }  // namespace
 
 PgConnection::PgConnection(const QString& url) : url_(url) {
+    ConnectionText::refuseAmbiguous(url_);
     reconnectIfLost();
 }
 
@@ -107,17 +106,12 @@ PgConnection::~PgConnection() {
 }
 
 QString PgConnection::description() const {
-    return withoutPassword(url_);
+    return ConnectionText::display(url_);
 }
 
-// libpq may quote the URL it could not read; no message shows a password.
+// libpq may quote the text it could not read; no message shows a password.
 QString PgConnection::withoutPassword(QString text) const {
-    const QString password = passwordOf(url_);
-    if (password.isEmpty()) return text;
-    text.replace(password, QStringLiteral("***"));
-    const QString decoded = QUrl::fromPercentEncoding(password.toUtf8());
-    if (!decoded.isEmpty()) text.replace(decoded, QStringLiteral("***"));
-    return text;
+    return ConnectionText::scrub(url_, std::move(text));
 }
 
 QString PgConnection::lastMessage() const {
@@ -157,7 +151,7 @@ void PgConnection::reconnectIfLost() {
     if (alive()) return;
     PQfinish(conn_);
     prepared_.clear();
-    conn_ = PQconnectdb(withSessionDefaults(url_).toUtf8().constData());
+    conn_ = connect(url_);
     try {
         if (!alive())
             throw core::Error(QStringLiteral("No se pudo conectar a la base de datos \"%1\": %2")

@@ -1,9 +1,13 @@
 #include "platform/ado/sqliteconnection.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <QDate>
 #include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 
 #include "platform/ado/sqltext.h"
 #include "platform/core/error.h"
@@ -45,8 +49,19 @@ void SqliteConnection::refuseIfDamaged() {
                               .arg(verdict));
 }
 
-SqliteConnection::SqliteConnection(const QString& path) : path_(path) {
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+void SqliteConnection::createPrivateFile(const QString& path, bool create) {
+    if (QFileInfo::exists(path)) return;
+    if (!create)
+        throw core::Error(QStringLiteral("No existe el archivo de base de datos \"%1\"; no se creó ninguno.").arg(path));
+    // A folder that is missing, or a link to nowhere, is left for SQLite to report.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd >= 0) ::close(fd);
+}
+
+SqliteConnection::SqliteConnection(const QString& path, bool create) : path_(path) {
+    createPrivateFile(path, create);
+    // SQLite gives the -wal and -shm files the database file's permissions.
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(rc));
@@ -82,6 +97,13 @@ void SqliteConnection::clearCache() {
 }
 
 void SqliteConnection::fail(const QString& sql) const {
+    // Another program (a backup, the sqlite3 tool) held the file past the
+    // busy timeout: say so in the user's words; the caller rolls back.
+    if ((sqlite3_errcode(db_) & 0xff) == SQLITE_BUSY)
+        throw core::Error(QStringLiteral("la base de datos está ocupada: otro programa la tiene bloqueada desde hace %1 s; "
+                                         "no se guardó nada de esta operación, intente de nuevo en un momento.")
+                              .arg(kBusyTimeoutMs / 1000),
+                          sql);
     throw core::Error(QString::fromUtf8(sqlite3_errmsg(db_)), sql);
 }
 

@@ -14,7 +14,9 @@ namespace ado {
 // at BEGIN, and statements kept prepared by their text.
 class SqliteConnection : public Connection {
 public:
-    explicit SqliteConnection(const QString& path);
+    // A file that is not there is made readable by its owner only, since
+    // reservations name people and purposes; without create it is refused.
+    explicit SqliteConnection(const QString& path, bool create = true);
     ~SqliteConnection() override;
 
     Recordset Execute(const QString& sql, const QVariantList& params = {}) override;
@@ -34,6 +36,7 @@ private:
     [[noreturn]] void fail(const QString& sql) const;
     void clearCache();
     void refuseIfDamaged();
+    static void createPrivateFile(const QString& path, bool create);
 
     sqlite3* db_ = nullptr;
     QString path_;

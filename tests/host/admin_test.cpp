@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <future>
+#include <tuple>
 
 #include <QDate>
 #include <QTemporaryDir>
@@ -59,7 +61,15 @@ protected:
         conn->Execute("INSERT INTO Cliente (Cl_Cve_Cliente, Cl_Razon_Social) VALUES ('0001', 'Abarrotes')");
         conn->Execute("INSERT INTO Parametro (Pa_Cve_Parametro, Pa_Valor) VALUES ('FTO_CLIENTE', '0000')");
         conn->Execute("INSERT INTO Dia_Inhabil (Di_Fecha, Di_Descripcion) VALUES (?, 'Navidad')", {QDate(2025, 12, 25)});
+        // Room 1 has one reservation in force ahead (42); a cancelled one
+        // that day and a past one hold nothing.
+        for (const auto& [folio, day, state] : {std::tuple{"0000000042", kAhead, "AC"}, {"0000000043", kAhead, "CA"},
+                                                {"0000000044", QDate::currentDate().addDays(-1), "AC"}})
+            conn->Execute("INSERT INTO Reservacion_Sala_Junta (Rsj_Folio, Rsj_Fecha, Rsj_Inicio, Rsj_Fin, "
+                          "Sj_Cve_Sala_Junta, Es_Cve_Estado) VALUES (?, ?, '10:00', '11:00', '0000000001', ?)",
+                          {folio, day, state});
     }
+    const QDate kAhead = QDate::currentDate().addDays(30);
     // Signed as ADMIN unless the arguments name another user.
     Outcome admin(const QStringList& arguments, ado::Connection* c = nullptr) {
         QString out, err;
@@ -72,6 +82,8 @@ protected:
 };
 
 const QString kLog = "+bitacora|";
+const QString kForce = "Son 1; para hacerlo de todos modos, repita la orden con --force:\n  folio 0000000042, %1 de 10:00 "
+                       "a 11:00, sala 0000000001\n";
 const QString kChfefin = "RS501|CHFEFIN|Permitir cambiar fecha de finalizacion.";
 
 // Each case runs on what the cases before it left: a success prints exactly
@@ -83,13 +95,16 @@ TEST_P(AdminTest, EachVerbChangesItsRowOrRefusesAndChangesNothing) {
         int code;
         QString text;  // stdout of a success, part of stderr of a refusal
         QStringList changes;
-    } const cases[] = {
+    };
+    const QString ahead = kAhead.toString(Qt::ISODate), emoji = QString::fromUtf8("😀").repeated(20);
+    const Case cases[] = {
         {{"rooms", "add", "7", "Sala Siete"}, 0, "Sala 0000000007 dada de alta.\n",
          {"+sala|0000000007|Sala Siete|AC", kLog + "SALA_JUNTA|0000000007|ALTA|ADMIN"}},
         {{"rooms", "add", "0000000007", "Otra"}, 64, "Ya existe la sala 0000000007.", {}},
         {{"rooms", "add", " sala-b", " Sala B "}, 0, "Sala SALA-B dada de alta.\n",
          {"+sala|SALA-B|Sala B|AC", kLog + "SALA_JUNTA|SALA-B|ALTA|ADMIN"}},
-        {{"rooms", "retire", "1"}, 0, "Sala 0000000001 dada de baja.\n",
+        {{"rooms", "retire", "1"}, 64, "de hoy en adelante, que ya no se podrían cambiar ni cancelar. " + kForce.arg(ahead), {}},
+        {{"--force", "rooms", "retire", "1"}, 0, "Sala 0000000001 dada de baja.\n",
          {"-sala|0000000001|Sala Juárez|AC", "+sala|0000000001|Sala Juárez|BA", kLog + "SALA_JUNTA|0000000001|BAJA|ADMIN"}},
         {{"rooms", "retire", "1"}, 64, "La sala 0000000001 ya está dada de baja.", {}},
         {{"rooms", "add", "1", "Nueva"}, 64, "rs501 admin rooms reactivate 0000000001", {}},
@@ -102,6 +117,9 @@ TEST_P(AdminTest, EachVerbChangesItsRowOrRefusesAndChangesNothing) {
         {{"rooms", "add", "8", QString(101, 'x')}, 64, "admite hasta 100", {}},
         {{"rooms", "add", "8", "  "}, 64, "Falta el nombre", {}},
         {{"rooms", "add", "8", "Sala\tOcho"}, 64, "caracteres de control", {}},
+        {{"rooms", "add", "SALA\u200BB", "Sala B"}, 64, "La clave de sala tiene caracteres de control o invisibles", {}},
+        {{"rooms", "add", emoji, "Emoji"}, 0, "Sala " + emoji + " dada de alta.\n",  // 20 characters, 40 UTF-16 units
+         {"+sala|" + emoji + "|Emoji|AC", kLog + "SALA_JUNTA|" + emoji + "|ALTA|ADMIN"}},
         {{"rooms", "add", "8"}, 64, "Faltan valores para rooms add", {}},
         {{"rooms", "list", "8"}, 64, "Sobran valores", {}},
         {{"clients", "add", "12", "Constructora"}, 0, "Cliente 0012 dado de alta.\n",
@@ -114,6 +132,8 @@ TEST_P(AdminTest, EachVerbChangesItsRowOrRefusesAndChangesNothing) {
         {{"users", "add", "ANA", "Otra Ana"}, 64, "Ya existe el usuario ANA.", {}},
         {{"users", "add", QString(31, 'U')}, 64, "(tiene 31)", {}},
         {{"users", "add", "A\x01" "B"}, 64, "sin caracteres de control", {}},
+        {{"users", "add", "AN\u00ADA"}, 64, "invisibles", {}},
+        {{"users", "grant", "EVA", "CHFEFIN"}, 64, "El usuario EVA está dado de baja", {}},
         {{"users", "grant", "luis", "chfefin"}, 0, "Permiso CHFEFIN otorgado al usuario luis.\n",
          {"+permiso|luis|" + kChfefin, kLog + "PERMISO_USUARIO|luis|OTORGA CHFEFIN|ADMIN"}},
         {{"users", "grant", "ANA", "CHFEFIN"}, 64, "El usuario ANA ya tiene el permiso CHFEFIN.", {}},
@@ -138,10 +158,19 @@ TEST_P(AdminTest, EachVerbChangesItsRowOrRefusesAndChangesNothing) {
           kLog + "PARAMETRO|RS_HORARIO_RESERVACIONES|CAMBIO|ADMIN"}},
         {{"parameters", "set", "RS_HORARIO_RESERVACIONES", "20:00,08:00"}, 64, "El horario \"20:00,08:00\" no es válido", {}},
         {{"parameters", "set", "RS_HORARIO_RESERVACIONES", "08:00"}, 64, "no es válido", {}},
+        {{"parameters", "set", "RS_HORARIO_RESERVACIONES", "09:00,09:00"}, 64, "no es válido", {}},
         {{"parameters", "set", "RS_HORARIO_RESERVACIONES", "25:00,26:00"}, 64, "no es válido", {}},
         {{"parameters", "set", "DIAS_INHABILES_SEMANA", "6,8"}, 64, "del 1 (lunes) al 7 (domingo)", {}},
         {{"parameters", "set", "FTO_SALA_JUNTA", QString(21, '0')}, 64, "más largo que la clave (20 caracteres)", {}},
-        {{"parameters", "set", "FTO_CLIENTE", "000000"}, 0, "Parámetro FTO_CLIENTE = \"000000\".\n",
+        {{"parameters", "set", "FTO_SALA_JUNTA", QString(20, '0'), "--force"}, 0,
+         "Parámetro FTO_SALA_JUNTA = \"" + QString(20, '0') + "\".\n",
+         {"+parametro|FTO_SALA_JUNTA|" + QString(20, '0') + "|Formato de la clave de sala: ceros para rellenar números.",
+          kLog + "PARAMETRO|FTO_SALA_JUNTA|ALTA|ADMIN"}},
+        {{"parameters", "set", "FTO_CLIENTE", "00A0"}, 64, "debe llevar solo ceros", {}},
+        {{"parameters", "set", "FTO_CLIENTE", "000000"}, 64, "Hay claves de cliente de otro ancho que el formato \"000000\"; "
+         "un número tecleado ya no las encontraría y se daría de alta otra clave junto a ellas. Son 2; para hacerlo de "
+         "todos modos, repita la orden con --force:\n  0001\n  0012\n", {}},
+        {{"--force", "parameters", "set", "FTO_CLIENTE", "000000"}, 0, "Parámetro FTO_CLIENTE = \"000000\".\n",
          {"-parametro|FTO_CLIENTE|0000|", "+parametro|FTO_CLIENTE|000000|", kLog + "PARAMETRO|FTO_CLIENTE|CAMBIO|ADMIN"}},
         {{"clients", "add", "7", "Hotelera"}, 0, "Cliente 000007 dado de alta.\n",
          {"+cliente|000007|Hotelera|AC", kLog + "CLIENTE|000007|ALTA|ADMIN"}},
@@ -151,6 +180,9 @@ TEST_P(AdminTest, EachVerbChangesItsRowOrRefusesAndChangesNothing) {
         {{"holidays", "add", "2026-01-01", "Año Nuevo"}, 0, "Día inhábil 2026-01-01 agregado.\n",
          {"+inhabil|2026-01-01|Año Nuevo", kLog + "DIA_INHABIL|2026-01-01|ALTA|ADMIN"}},
         {{"holidays", "add", "2025-12-25"}, 64, "El 2025-12-25 ya es día inhábil.", {}},
+        {{"holidays", "add", ahead}, 64, "quedarían en gris y ya no se podrían abrir. " + kForce.arg(ahead), {}},
+        {{"holidays", "add", ahead, "Asueto", "--force"}, 0, "Día inhábil " + ahead + " agregado.\n",
+         {"+inhabil|" + ahead + "|Asueto", kLog + "DIA_INHABIL|" + ahead + "|ALTA|ADMIN"}},
         {{"holidays", "add", "2026-02-30"}, 64, "La fecha \"2026-02-30\" no es válida", {}},
         {{"holidays", "add", "2026-1-6"}, 64, "no es válida", {}},
         {{"holidays", "remove", "2025-12-25"}, 0, "Día inhábil 2025-12-25 quitado.\n",
@@ -163,7 +195,8 @@ TEST_P(AdminTest, EachVerbChangesItsRowOrRefusesAndChangesNothing) {
         {{"--bogus", "rooms", "list"}, 64, "Opción desconocida: --bogus", {}},
         {{}, 64, "Falta el área y la acción", {}},
         {{"--user", "EVA", "rooms", "list"}, 64, "El usuario EVA no existe en la base de datos o está dado de baja", {}},
-        {{"rooms", "list"}, 0, "0000000001\tSala Juárez\tAC\n0000000007\tSala Siete\tAC\nSALA-B\tSala B\tAC\n", {}},
+        {{"rooms", "list"}, 0,
+         "0000000001\tSala Juárez\tAC\n0000000007\tSala Siete\tAC\nSALA-B\tSala B\tAC\n" + emoji + "\tEmoji\tAC\n", {}},
         {{"users", "list"}, 0, "ADMIN\tAdministración\tAC\t\nANA\tAna Torres\tAC\t\nEVA\t\tBA\t\nluis\t\tAC\tCHFEFIN\n", {}},
         {{"holidays", "list", "2026-01-01", "2026-12-31"}, 0, "2026-01-01\tAño Nuevo\n", {}},
         {{"--", "clients", "list"}, 0, "000007\tHotelera\tAC\n0001\tAbarrotes\tBA\n0012\tConstructora\tAC\n", {}},
@@ -189,9 +222,11 @@ TEST_P(AdminTest, EachVerbChangesItsRowOrRefusesAndChangesNothing) {
 // included, leaves everything as it was and says so with the database code.
 TEST_P(AdminTest, ADatabaseFailureAnywhereInACommandChangesNothing) {
     const QStringList commands[] = {
-        {"rooms", "add", "9", "Sala Nueve"}, {"users", "retire", "ANA"},
-        {"users", "grant", "ADMIN", "CHFEFIN"}, {"parameters", "set", "RS_HORARIO_RESERVACIONES", "08:00,20:00"},
-        {"holidays", "remove", "2025-12-25"},
+        {"rooms", "add", "9", "Sala Nueve"}, {"rooms", "retire", "9"}, {"rooms", "reactivate", "9"},
+        {"clients", "add", "12", "Constructora"}, {"clients", "retire", "12"}, {"clients", "reactivate", "12"},
+        {"users", "retire", "ANA"}, {"users", "grant", "ADMIN", "CHFEFIN"}, {"users", "revoke", "ADMIN", "CHFEFIN"},
+        {"parameters", "set", "RS_HORARIO_RESERVACIONES", "08:00,20:00"}, {"holidays", "remove", "2025-12-25"},
+        {"holidays", "add", "2026-01-01", "Año Nuevo"},
     };
     testsupport::RecordingConnection recording(*conn);
     for (const QStringList& command : commands) {
@@ -209,6 +244,23 @@ TEST_P(AdminTest, ADatabaseFailureAnywhereInACommandChangesNothing) {
     }
 }
 
+// Two administrators adding the same new parameter at once: the second
+// waits for the first one's row and changes it, instead of failing on the
+// duplicate key. (SQLite takes the write lock at BEGIN: no such race.)
+TEST_P(AdminTest, AParameterAddedTwiceAtOnceIsAddedOnceAndChangedOnce) {
+    if (GetParam() != "postgresql") GTEST_SKIP() << "one writer at a time on SQLite";
+    const auto first = db->open();
+    first->BeginTrans();
+    first->Execute("INSERT INTO Parametro (Pa_Cve_Parametro, Pa_Valor) VALUES ('SITIO', 'Norte')");
+    auto second = std::async(std::launch::async, [&] { return admin({"parameters", "set", "SITIO", "Sur"}); });
+    EXPECT_EQ(second.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout);  // waits on the row
+    first->CommitTrans();
+    const Outcome run = second.get();
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_EQ(rows("SELECT Pa_Valor FROM Parametro WHERE Pa_Cve_Parametro = 'SITIO'"), QStringList{"Sur"});
+    EXPECT_EQ(rows("SELECT Bm_Operacion FROM Bitacora_Movimiento WHERE Bm_Clave = 'SITIO'"), QStringList{"CAMBIO"});
+}
+
 RS_INSTANTIATE_BACKENDS(AdminTest);
 
 // The real executable, without a display: a room added by the command is
@@ -217,6 +269,7 @@ RS_INSTANTIATE_BACKENDS(AdminTest);
 TEST(AdminExecutable, SetsUpARoomTheApplicationThenUsesOrRefuses) {
     QTemporaryDir home;
     const QString file = home.filePath("sitio.sqlite");
+    ado::open(file);  // the command works on a database that exists
     const QDate today = QDate::currentDate();
     const QString slot = today.addDays(-(today.dayOfWeek() % 7) + 2).toString("yyyy-MM-dd") + "T16:30";
     const QStringList editor = {"--db", file, "--unattended", "--sala", "7", "--editor", slot, "--accept",
