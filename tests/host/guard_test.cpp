@@ -37,6 +37,7 @@ TEST(ConnectionTexts, NoFormShowsItsPasswordAnywhere) {
     if (!server.isEmpty()) {
         db = std::make_unique<testsupport::TestDatabase>("postgresql");
         schema = QRegularExpression("search_path%3D(\\w+)").match(db->connectionText()).captured(1);
+        schema::Schema::ensure(*ado::open(db->connectionText()), false, "POSTGRES");  // as schema create leaves it
     }
     QFile services(home.filePath("pg_service.conf"));
     ASSERT_TRUE(services.open(QIODevice::WriteOnly));
