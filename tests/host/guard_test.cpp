@@ -163,4 +163,21 @@ TEST(BusySqlite, ASaveWaitingOnAnotherProgramsLockSaysSoAndLosesNothing) {
     EXPECT_EQ(testsupport::rows(*mine, "SELECT Sj_Cve_Sala_Junta FROM Sala_Junta ORDER BY 1"), QStringList({"MIA", "OTRA"}));
 }
 
+// A start on a current schema only reads, so another program's write lock
+// does not stop it (a start that wrote would wait and then fail busy).
+TEST(BusySqlite, AStartOnACurrentSchemaNeedsNoWriteLock) {
+    QTemporaryDir home;
+    const QString base = home.filePath("rs.sqlite"), shot = home.filePath("w.png");
+    ASSERT_EQ(runExecutable({"--db", base, "--unattended", "--screenshot", home.filePath("first.png")}, home.path()).code, 0);
+    const auto other = ado::open(base);
+    other->BeginTrans();
+    QElapsedTimer waited;
+    waited.start();
+    const auto start = runExecutable({"--db", base, "--unattended", "--screenshot", shot}, home.path());
+    EXPECT_EQ(start.code, 0) << start.err.toStdString();
+    EXPECT_TRUE(QFile::exists(shot));
+    EXPECT_LT(waited.elapsed(), 4000);  // under the busy wait: it never waited on the lock
+    other->RollbackTrans();
+}
+
 }  // namespace
