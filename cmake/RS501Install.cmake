@@ -56,6 +56,11 @@ install(TARGETS ${rs_kit_targets} EXPORT RS501Targets
 install(TARGETS rs_component EXPORT RS501Targets
         LIBRARY DESTINATION ${RS501_PRIVATE_LIBDIR} COMPONENT runtime
         INCLUDES DESTINATION ${RS501_INCLUDEDIR})
+# Debian ships static libraries without their debugging sections.
+install(CODE "file(GLOB rs_archives \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${RS501_PRIVATE_LIBDIR}/*.a\")
+  foreach(a IN LISTS rs_archives)
+    execute_process(COMMAND ${CMAKE_STRIP} --strip-debug \${a})
+  endforeach()" COMPONENT dev)
 foreach(folder IN ITEMS platform/core platform/ado platform/component host/services host/controls host/schema)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/${folder}/ DESTINATION ${RS501_INCLUDEDIR}/${folder}
           COMPONENT dev FILES_MATCHING PATTERN "*.h")

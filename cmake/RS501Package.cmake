@@ -2,9 +2,8 @@
 # rs501-dev (the kit a host is built with). "cpack -G DEB" in the build folder.
 set(CPACK_PACKAGE_NAME rs501)
 set(CPACK_PACKAGE_VENDOR "RS501")
-set(CPACK_PACKAGE_CONTACT "RS501 <rs501@localhost.localdomain>")
+set(CPACK_PACKAGE_CONTACT "RS501 <rs501@example.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "meeting-room reservation calendar")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_COMPONENTS_ALL runtime dev)
@@ -24,12 +23,13 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION misc)
 # The fonts the screens put in place of their designed Arial, Calibri and
 # Franklin Gothic Medium.
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "fonts-liberation, fonts-crosextra-carlito, fonts-dejavu-core")
+# The first line is the synopsis, the rest the extended description.
 set(CPACK_COMPONENT_RUNTIME_DESCRIPTION "meeting-room reservation calendar
- RS501 shows a week or a month of half-hour slots for a meeting room and
- lets people book, change and cancel reservations. Data lives in an
- embedded SQLite database in the user's data folder, or on a shared
- PostgreSQL server. The rs501 admin command sets a site up and backs the
- embedded database up without a display.")
+RS501 shows a week or a month of half-hour slots for a meeting room and
+lets people book, change and cancel reservations. Data lives in an
+embedded SQLite database in the user's data folder, or on a shared
+PostgreSQL server. The rs501 admin command sets a site up and backs the
+embedded database up without a display.")
 
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME rs501-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
@@ -37,8 +37,8 @@ set(CPACK_DEBIAN_DEV_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS
     "rs501 (= ${PROJECT_VERSION}-1), qt6-base-dev, libsqlite3-dev, libpq-dev")
 set(CPACK_COMPONENT_DEV_DESCRIPTION "meeting-room reservation calendar - host development kit
- Headers and a CMake package (find_package(RS501), target RS501::RS501)
- to build a host application that loads the RS501 module and hands it
- the host's services and controls.")
+Headers, libraries and a CMake package (find_package(RS501), target
+RS501::RS501) to build a host application that loads the RS501 module
+and hands it the host's services and controls.")
 
 include(CPack)

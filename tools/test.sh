@@ -31,6 +31,8 @@ export RS501_UNATTENDED=1
 
 rc=0
 ctest --test-dir build --output-on-failure -j2 || rc=$?
+# The Debian packages, checked and run from where they unpack.
+bash "$root/tools/package-check.sh" || rc=$?
 
 if [[ "${CI:-}" == "true" || "${RS501_SANITIZE:-0}" == "1" ]]; then
   if [[ ! -f build-san/CMakeCache.txt || ! -f build-san/build.ninja ]]; then
