@@ -283,7 +283,12 @@ TEST(AdminBackup, CopiesAFileBeingWrittenAsOneMomentOfIt) {
             c->CommitTrans();
         }
     });
-    while (saved < 2000) std::this_thread::yield();
+    const struct Stop {
+        std::atomic<bool>& done;
+        ~Stop() { done = true; }  // before the writer is waited for, however the test ends
+    } stop{done};
+    while (saved < 2000 && writer.wait_for(std::chrono::seconds(0)) == std::future_status::timeout)
+        std::this_thread::yield();
     long long last = 0;
     for (int i = 0; i < 4; ++i) {
         const QString copy = home.filePath(QString("copia%1.sqlite").arg(i));
@@ -298,7 +303,7 @@ TEST(AdminBackup, CopiesAFileBeingWrittenAsOneMomentOfIt) {
         last = rooms;
     }
     done = true;
-    writer.get();
+    writer.get();  // rethrows what stopped the writer
     EXPECT_GT(saved.load(), last);  // the writer went on during the copies
 }
 
