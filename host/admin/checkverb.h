@@ -15,7 +15,7 @@ public:
     // the server's own checker.
     static QString serverRefusal(const QString& display);
 
-    // Prints "ok" lines on success; throws core::Error listing what is
+    // Says the file is sound; throws core::Error listing what is
     // damaged, InputError on PostgreSQL.
     static void run(ado::Connection& connection, QTextStream& out);
 

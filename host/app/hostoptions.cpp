@@ -96,7 +96,9 @@ QString HostOptions::defaultDatabasePath() {
 }
 
 QString HostOptions::versionText() {
-    return QStringLiteral("rs501 %1, esquema de base de datos versión %2").arg(QStringLiteral(RS501_VERSION)).arg(schema::Schema::kVersion);
+    return QStringLiteral("rs501 %1, esquema de base de datos versión %2")
+        .arg(QStringLiteral(RS501_VERSION))
+        .arg(schema::Schema::kVersion);
 }
 
 bool HostOptions::asksVersion(const QStringList& arguments) {

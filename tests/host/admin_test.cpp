@@ -339,7 +339,8 @@ TEST(AdminExecutable, SetsUpARoomTheApplicationThenUsesOrRefuses) {
         {{"admin", "--db", file, "backup", copy}, 64, "Ya existe " + copy},
         {{"admin", "--db", copy, "rooms", "list"}, 0, "0000000007\tSala Siete\tBA\n"},
         {{"admin", "--db", copy, "check"}, 0, "íntegra"},
-        {{"admin", "--db", server, "backup", copy}, 64, "pg_dump --format=custom --file='" + copy + "' --dbname='postgresql://ana@servidor/rs501'"},
+        {{"admin", "--db", server, "backup", copy}, 64,
+         "pg_dump --format=custom --file='" + copy + "' --dbname='postgresql://ana@servidor/rs501'"},
         {{"admin", "--db", server, "check"}, 64, "pg_amcheck --dbname='postgresql://ana@servidor/rs501'"},
     };
     for (const Step& s : steps) {
