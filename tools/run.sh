@@ -15,6 +15,15 @@ if [[ ! -x "$app" ]]; then
   exit 1
 fi
 
+# An installed copy starts an office on an empty database; from source the
+# first start of the default database shows the demonstration data.
+demo=()
+default_db="${XDG_DATA_HOME:-$HOME/.local/share}/RS501/rs501.sqlite"
+if [[ -z "${RS501_DB:-}" && ! -e "$default_db" && " $* " != *" --db"* && " $* " != *" --demo "* ]]; then
+  demo=(--demo)
+fi
+set -- "${demo[@]}" "$@"
+
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
   cat >&2 <<'MSG'
 run.sh: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set).

@@ -12,6 +12,12 @@ packages=(
   xdotool sqlite3 ccache
 )
 
+# --packaging: also what building and checking the Debian packages needs
+# (tools/package-check.sh).
+if [[ "${1:-}" == "--packaging" ]]; then
+  packages+=(dpkg-dev lintian desktop-file-utils appstream)
+fi
+
 if ! command -v dpkg-query >/dev/null 2>&1; then
   echo "setup.sh: dpkg-query not found; not a Debian-like system." >&2
   echo "setup.sh: install these packages (or equivalents) by hand: ${packages[*]}" >&2

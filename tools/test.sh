@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, starts a throwaway PostgreSQL on loopback
-# and runs all tests (SQLite and PostgreSQL). Set RS501_SKIP_PG=1 to run
+# and runs all tests (SQLite and PostgreSQL), then builds and checks the
+# Debian packages (tools/package-check.sh). Set RS501_SKIP_PG=1 to run
 # without PostgreSQL. Under CI (CI=true), or with RS501_SANITIZE=1, the suite
 # then runs a second time, built with AddressSanitizer and UBSan in build-san/.
 set -euo pipefail
@@ -31,6 +32,8 @@ export RS501_UNATTENDED=1
 
 rc=0
 ctest --test-dir build --output-on-failure -j2 || rc=$?
+# The Debian packages, checked and run from where they unpack.
+bash "$root/tools/package-check.sh" || rc=$?
 
 if [[ "${CI:-}" == "true" || "${RS501_SANITIZE:-0}" == "1" ]]; then
   if [[ ! -f build-san/CMakeCache.txt || ! -f build-san/build.ninja ]]; then

@@ -2,7 +2,9 @@
 
 #include <optional>
 
+#include "host/admin/backupverb.h"
 #include "host/admin/catalogue.h"
+#include "host/admin/checkverb.h"
 #include "host/admin/commandline.h"
 #include "host/admin/holidays.h"
 #include "host/admin/inputerror.h"
@@ -39,10 +41,24 @@ QString actingUser(const CommandLine& line, ado::Connection& connection) {
     }
 }
 
+// Backup and check read the embedded file itself and change nothing in it.
+bool readsFile(const CommandLine& line) {
+    return line.area == QLatin1String("backup") || line.area == QLatin1String("check");
+}
+
+// A shared server is copied and checked by its own tools: said before
+// connecting to it, with the line to run instead.
+QString serverRefusal(const CommandLine& line, const QString& connectionText) {
+    if (!readsFile(line) || !ado::ConnectionText::isPostgres(connectionText)) return {};
+    const QString display = ado::ConnectionText::display(connectionText);
+    return line.area == QLatin1String("backup") ? BackupVerb::serverRefusal(display, line.values.value(0))
+                                                : CheckVerb::serverRefusal(display);
+}
+
 // The server enforces who writes what; asking it first gives the person a
 // reason instead of a refused statement.
 QString refusal(const CommandLine& line, ado::Connection& connection) {
-    if (line.action == QLatin1String("list") || line.area == QLatin1String("schema") ||
+    if (line.action == QLatin1String("list") || line.area == QLatin1String("schema") || readsFile(line) ||
         !schema::Roles::apply(connection) ||
         schema::Roles::privileged(connection))
         return {};
@@ -53,6 +69,8 @@ QString refusal(const CommandLine& line, ado::Connection& connection) {
 
 void execute(const CommandLine& line, ado::Connection& connection, QTextStream& out) {
     if (line.area == QLatin1String("schema")) return SchemaVerb::run(line.action, connection, out);
+    if (line.area == QLatin1String("backup")) return BackupVerb::run(line.values.first(), connection, out);
+    if (line.area == QLatin1String("check")) return CheckVerb::run(connection, out);
     Context context{connection, actingUser(line, connection), out, line.force};
     if (line.area == QLatin1String("rooms"))
         Catalogue(Catalogue::kRooms, context).run(line.action, line.values);
@@ -100,12 +118,15 @@ int AdminCommand::main(const QStringList& arguments, QTextStream& out, QTextStre
     if (const std::optional<int> ended = parse(arguments, line, out, err)) return *ended;
     if (ado::ConnectionText::hasPassword(line.database))
         err << "rs501 admin: " << ado::ConnectionText::commandLineWarning() << Qt::endl;
+    app::HostOptions options = line.hostOptions();
+    if (const QString refused = serverRefusal(line, options.connectionText()); !refused.isEmpty())
+        return fail(err, refused, kBadInput);
     std::unique_ptr<ado::Connection> connection;
     try {
         // The schema verbs find the tables missing or old on purpose, and
-        // creating them is the one admin action that may make a new file.
-        app::HostOptions options = line.hostOptions();
-        if (line.area != QLatin1String("schema")) {
+        // creating them is the one admin action that may make a new file;
+        // a backup or a check copies or reads the file as it stands.
+        if (line.area != QLatin1String("schema") && !readsFile(line)) {
             connection = app::openSchemaDatabase(options);
         } else {
             options.createDatabase = line.action == QLatin1String("create");

@@ -35,18 +35,27 @@ const Verb kVerbs[] = {
     {"holidays", "remove", 1, 1, "AAAA-MM-DD"},
     {"schema", "create", 0, 0, ""},
     {"schema", "upgrade", 0, 0, ""},
+    {"backup", "", 1, 1, "ARCHIVO"},  // one word: no action, the file is its value
+    {"check", "", 0, 0, ""},
 };
+
+// A verb of one word (backup, check) takes the words after it as values.
+bool oneWord(const QString& area) {
+    for (const Verb& v : kVerbs)
+        if (area == QLatin1String(v.area)) return *v.action == '\0';
+    return false;
+}
 
 QString line(const Verb& v) {
     return QStringLiteral("rs501 admin %1 %2 %3").arg(QLatin1String(v.area), QLatin1String(v.action),
-                                                      QLatin1String(v.values)).trimmed();
+                                                      QLatin1String(v.values)).simplified();
 }
 
 }  // namespace
 
 QString CommandLine::usage() {
-    QString text = QStringLiteral(
-        "Uso: rs501 admin [--db CONEXION] [--user CLAVE] [--create-schema] [--force] ÁREA ACCIÓN [VALORES...]\n"
+    QString text = app::HostOptions::versionText() + QStringLiteral(
+        "\nUso: rs501 admin [--db CONEXION] [--user CLAVE] [--create-schema] [--force] ÁREA ACCIÓN [VALORES...]\n"
         "La base de datos es la de la aplicación: --db, si no RS501_DB, si no el archivo predeterminado.\n"
         "Firma en la bitácora el usuario --user (o RS501_USER, o el de la sesión). Listados: columnas\n"
         "separadas por tabuladores; estado AC activo, BA de baja. Salida 0 bien, 64 datos o uso\n"
@@ -98,14 +107,14 @@ void CommandLine::checkVerb() const {
         actions << QLatin1String(v.action);
         if (action != QLatin1String(v.action)) continue;
         if (values.size() < v.least || values.size() > v.most)
-            throw InputError(QStringLiteral("%1 valores para %2 %3. Uso: %4")
+            throw InputError(QStringLiteral("%1 valores para %2. Uso: %3")
                                  .arg(values.size() < v.least ? QStringLiteral("Faltan") : QStringLiteral("Sobran"),
-                                      area, action, line(v)));
+                                      (area + QLatin1Char(' ') + action).trimmed(), line(v)));
         return;
     }
     if (actions.isEmpty())
         throw InputError(QStringLiteral("Área desconocida: \"%1\"; se admiten rooms, clients, users, parameters, "
-                                        "holidays y schema (rs501 admin --help).")
+                                        "holidays, schema, backup y check (rs501 admin --help).")
                              .arg(area));
     throw InputError(QStringLiteral("%1 no admite la acción \"%2\"; admite %3.").arg(area, action, actions.join(", ")));
 }
@@ -124,6 +133,7 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             words << word;
     }
     if (c.help) return c;
+    if (!words.isEmpty() && oneWord(words.first())) words.insert(1, QString());
     if (words.size() < 2)
         throw InputError(words.isEmpty() ? QStringLiteral("Falta el área y la acción (rs501 admin --help).")
                                          : QStringLiteral("Falta la acción de %1 (rs501 admin --help).").arg(words.at(0)));

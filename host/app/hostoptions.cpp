@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 
 #include "host/app/databasefile.h"
+#include "host/schema/schema.h"
 
 namespace app {
 
@@ -40,7 +41,9 @@ bool HostOptions::parse(const QStringList& arguments, HostOptions& options, QStr
         QStringLiteral("on: la base de datos rechaza dos reservaciones activas de una sala que se traslapan el mismo "
                        "día, las guarde quien las guarde; off: lo deja al editor (así viene)."),
         QStringLiteral("on|off"));
-    parser.addOptions({db, user, demo, unattended, screenshot, room, editor, accept, createSchema, overlapGuard});
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Muestra la versión del programa y la del esquema de base de datos."));
+    parser.addOptions({version, db, user, demo, unattended, screenshot, room, editor, accept, createSchema, overlapGuard});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return false;
@@ -90,6 +93,16 @@ QString HostOptions::connectionText() const {
 
 QString HostOptions::defaultDatabasePath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/RS501/rs501.sqlite");
+}
+
+QString HostOptions::versionText() {
+    return QStringLiteral("rs501 %1, esquema de base de datos versión %2")
+        .arg(QStringLiteral(RS501_VERSION))
+        .arg(schema::Schema::kVersion);
+}
+
+bool HostOptions::asksVersion(const QStringList& arguments) {
+    return arguments.value(1) != QLatin1String("admin") && arguments.mid(1).contains(QLatin1String("--version"));
 }
 
 }  // namespace app

@@ -26,6 +26,10 @@ struct HostOptions {
     // --db, else RS501_DB, else the default file.
     QString connectionText() const;
     static QString defaultDatabasePath();
+    // The program's version and the schema version it works with.
+    static QString versionText();
+    // --version anywhere on a command line that is not the admin command's.
+    static bool asksVersion(const QStringList& arguments);
 };
 
 }  // namespace app

@@ -58,8 +58,7 @@ std::unique_ptr<ado::Connection> openSchemaDatabase(const HostOptions& options, 
 }
 
 std::unique_ptr<ado::Connection> openHostDatabase(const HostOptions& options) {
-    bool created = false;
-    std::unique_ptr<ado::Connection> connection = openSchemaDatabase(options, &created);
+    std::unique_ptr<ado::Connection> connection = openSchemaDatabase(options);
     try {
         if (!options.overlapGuard.isEmpty())
             schema::Schema::setOverlapGuard(*connection, options.overlapGuard == QLatin1String("on"));
@@ -69,7 +68,8 @@ std::unique_ptr<ado::Connection> openHostDatabase(const HostOptions& options) {
                               .arg(e.description()),
                           e.statement());
     }
-    if (created || options.demo) schema::DemoData::loadIntoEmpty(*connection, QDate::currentDate());
+    // An office's new database starts empty: demonstration data only when asked.
+    if (options.demo) schema::DemoData::loadIntoEmpty(*connection, QDate::currentDate());
     return connection;
 }
 

@@ -20,9 +20,8 @@ std::unique_ptr<ado::Connection> openDatabase(const HostOptions& options, bool* 
 // damaged database is refused untouched (core::Error).
 std::unique_ptr<ado::Connection> openSchemaDatabase(const HostOptions& options, bool* created = nullptr);
 
-// Opens the database as openSchemaDatabase does and loads the
-// demonstration data into a newly created default file or, when asked,
-// into a database that holds no data yet. Throws core::Error with a
+// Opens the database as openSchemaDatabase does and, when asked, loads the
+// demonstration data into a database that holds no data yet. Throws core::Error with a
 // readable reason.
 std::unique_ptr<ado::Connection> openHostDatabase(const HostOptions& options);
 

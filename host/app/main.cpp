@@ -63,6 +63,11 @@ int openEditor(QWidget* screen, const app::HostOptions& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (app::HostOptions::asksVersion(QStringList(argv, argv + argc))) {
+        QCoreApplication application(argc, argv);  // no display needed to say the version
+        QTextStream(stdout) << app::HostOptions::versionText() << Qt::endl;
+        return 0;
+    }
     // The administrator's command runs in scripts, without a display: no
     // widget may be created before it has been told apart.
     if (argc > 1 && qstrcmp(argv[1], "admin") == 0) {

@@ -1,6 +1,7 @@
 #include "host/app/modulehost.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QVariant>
 
 #include "host/controls/controllibrary.h"
@@ -12,7 +13,12 @@ namespace app {
 
 QString ModuleHost::modulePath() {
     const QString fromEnv = qEnvironmentVariable("RS501_MODULE");
-    return fromEnv.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/libRS501.so") : fromEnv;
+    if (!fromEnv.isEmpty()) return fromEnv;
+    const QDir bin(QCoreApplication::applicationDirPath());
+    // The build tree keeps the module beside the executable; an installed
+    // (or extracted) tree keeps it in its library folder, relative to bin.
+    if (bin.exists(QStringLiteral("libRS501.so"))) return bin.filePath(QStringLiteral("libRS501.so"));
+    return QDir::cleanPath(bin.filePath(QStringLiteral(RS501_MODULE_FROM_BIN "/libRS501.so")));
 }
 
 ModuleHost::ModuleHost(services::HostSession& session, services::IControlHost& controlHost, const QString& path) {

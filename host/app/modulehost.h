@@ -19,7 +19,8 @@ namespace app {
 // creates its Pantalla and hands out the calendar screen.
 class ModuleHost {
 public:
-    // The component library beside the executable, unless RS501_MODULE names one.
+    // The component library beside the executable or in the installed
+    // library folder, unless RS501_MODULE names one.
     static QString modulePath();
 
     // Throws core::Error with the reason when any step fails.
