@@ -62,20 +62,21 @@ bool GridCellAccessible::isSelected() const {
     return grid_ && grid_->Row() == row_ && grid_->Col() == col_;
 }
 
-// A cell's headers are the fixed cells of its column (or row), itself aside.
+// A cell's headers are the fixed cells of its column (or row), the nearest
+// first: the day before the month, and a heading is its own header.
 QList<QAccessibleInterface*> GridCellAccessible::columnHeaderCells() const {
     QList<QAccessibleInterface*> out;
     QAccessibleInterface* grid = parent();
-    for (int r = 0; grid && isValid() && r < grid_->FixedRows(); ++r)
-        if (r != row_) out << grid->tableInterface()->cellAt(r, col_);
+    for (int r = isValid() ? grid_->FixedRows() - 1 : -1; grid && r >= 0; --r)
+        out << grid->tableInterface()->cellAt(r, col_);
     return out;
 }
 
 QList<QAccessibleInterface*> GridCellAccessible::rowHeaderCells() const {
     QList<QAccessibleInterface*> out;
     QAccessibleInterface* grid = parent();
-    for (int c = 0; grid && isValid() && c < grid_->FixedCols(); ++c)
-        if (c != col_) out << grid->tableInterface()->cellAt(row_, c);
+    for (int c = isValid() ? grid_->FixedCols() - 1 : -1; grid && c >= 0; --c)
+        out << grid->tableInterface()->cellAt(row_, c);
     return out;
 }
 

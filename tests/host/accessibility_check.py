@@ -1,0 +1,129 @@
+"""Reads RS501's accessibility tree as a screen reader does and books a free
+slot with keys only. Run by accessibility_test.sh with the system Python."""
+import re
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+DAY = r"(domingo|lunes|martes|miércoles|jueves|viernes|sábado) \d{1,2} de [a-z]+"
+SLOT = re.compile(rf"^{DAY}, \d\d:\d\d a \d\d:\d\d, "
+                  r"(disponible|inhábil|(inhábil, )?reservado, folio \d{10}(, \S.*)?)$")
+heard = []  # names of the objects that took the focus, as announced
+
+
+def fail(message):
+    print("a11y: FAILED: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def wait_for(what, probe, seconds=10):
+    end = time.time() + seconds
+    while time.time() < end:
+        while GLib.MainContext.default().iteration(False):
+            pass
+        found = probe()
+        if found:
+            return found
+        time.sleep(0.05)
+    fail(what)
+
+
+def keys(*names):
+    subprocess.run(["xdotool", "key", "--delay", "60", *names], check=True)
+
+
+def walk(node):
+    yield node
+    if node.getRole() != pyatspi.ROLE_TABLE:  # cells are read through the table
+        for child in node:
+            if child is not None:
+                yield from walk(child)
+
+
+def has(node, *states):
+    s = node.getState()
+    return all(s.contains(x) for x in states)
+
+
+def window(title):
+    desktop = pyatspi.Registry.getDesktop(0)
+    app = next((a for a in desktop if a is not None and a.name == "RS501"), None)
+    return app and next((w for w in app if w is not None and title in w.name and has(w, pyatspi.STATE_SHOWING)), None)
+
+
+def find(root, role, name=None):
+    return next((n for n in walk(root) if n.getRole() == role and name in (None, n.name)), None)
+
+
+def check_names(root, screen):
+    unnamed = [n.getRoleName() for n in walk(root)
+               if has(n, pyatspi.STATE_FOCUSABLE, pyatspi.STATE_SHOWING) and not n.name.strip()]
+    if unnamed:
+        fail(f"{screen}: focusable controls without a name: {unnamed}")
+
+
+def focused_cell(table):
+    t = table.queryTable()
+    for r in range(t.nRows):
+        for c in range(t.nColumns):
+            if has(t.getAccessibleAt(r, c), pyatspi.STATE_FOCUSED):
+                return r, c
+    return None
+
+
+def focused_in(root):
+    return next((n for n in walk(root) if has(n, pyatspi.STATE_FOCUSED)), None)
+
+
+pyatspi.Registry.registerEventListener(
+    lambda e: e.detail1 and heard.append(e.source.name), "object:state-changed:focused")
+main = wait_for("no RS501 window in the accessibility tree", lambda: window("RS501 - "), 20)
+grid = wait_for("the grid is no table", lambda: find(main, pyatspi.ROLE_TABLE))
+table = grid.queryTable()
+wait_for("the grid was not painted", lambda: SLOT.match(table.getAccessibleAt(table.nRows - 1, table.nColumns - 1).name))
+if "semana del" not in (table.caption.name if table.caption else ""):
+    fail(f"caption '{table.caption and table.caption.name}' names no period")
+if table.getRowHeader(2).name != "09:00" or not re.match(DAY, table.getColumnHeader(1).name):
+    fail(f"headers read '{table.getRowHeader(2).name}', '{table.getColumnHeader(1).name}'")
+cells = {(r, c): table.getAccessibleAt(r, c).name for r in range(2, table.nRows) for c in range(1, table.nColumns)}
+wrong = [n for n in cells.values() if not SLOT.match(n)]
+if wrong:
+    fail(f"slot cells not named by day, time and state: {wrong[:3]}")
+sample = {kind: next((n for n in cells.values() if re.search(pattern, n)), None) for kind, pattern in
+          {"free": "disponible$", "reserved": r"reservado, folio \d+, \S", "non-working": "inhábil$"}.items()}
+if None in sample.values():
+    fail(f"the demo week lacks a kind of slot: {sample}")
+for kind, name in sample.items():
+    print(f"a11y: {kind}: {name}")
+check_names(main, "calendar")
+
+# Keys only: Tab from the room box over the period buttons into the grid,
+# arrows to the first free slot of a working day, Enter.
+(row, col), target = next(((at, n) for at, n in cells.items() if n.endswith("disponible")))
+subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^RS501 - ", "windowfocus", "--sync"], check=True)
+wait_for("the room box has not the focus", lambda: getattr(focused_in(main), "name", "") == "Sala")
+keys(*["Tab"] * 6)
+now = wait_for("Tab did not reach the grid after the room box and five buttons", lambda: focused_cell(grid))
+keys(*(["Up" if row < now[0] else "Down"] * abs(row - now[0])), *(["Left" if col < now[1] else "Right"] * abs(col - now[1])))
+wait_for(f"the arrows did not reach {target}", lambda: focused_cell(grid) == (row, col) and target in heard)
+keys("Return")
+editor = wait_for("Enter on a free slot opened no editor", lambda: window("Alta de reservaciones"))
+start = find(editor, pyatspi.ROLE_SPIN_BUTTON, "Hora inicio").queryText().getText(0, -1)
+if not start.startswith(target.split(", ")[1][:5]):
+    fail(f"the editor starts at {start}, not at the slot {target}")
+check_names(editor, "editor")
+for _ in range(10):
+    if wait_for("the editor has no focus", lambda: focused_in(editor)).name == "Responsable":
+        break
+    keys("Tab")
+subprocess.run(["xdotool", "type", "--delay", "20", "ANA TECLADO"], check=True)
+keys("Tab")
+wait_for("Tab did not move on to the purpose", lambda: getattr(focused_in(editor), "name", "") == "Propósito")
+subprocess.run(["xdotool", "type", "--delay", "20", "Junta sin ratón"], check=True)
+keys("F10")
+wait_for("F10 stored nothing", lambda: re.search(r"reservado, folio \d{10}, ANA TECLADO$",
+                                                  table.getAccessibleAt(row, col).name))
+print(f"a11y: booked with keys only: {table.getAccessibleAt(row, col).name}")
