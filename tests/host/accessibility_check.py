@@ -11,7 +11,7 @@ from gi.repository import GLib
 DAY = r"(domingo|lunes|martes|miércoles|jueves|viernes|sábado) \d{1,2} de [a-z]+"
 SLOT = re.compile(rf"^{DAY}, \d\d:\d\d a \d\d:\d\d, "
                   r"(disponible|inhábil|(inhábil, )?reservado, folio \d{10}(, \S.*)?)$")
-heard = []  # names of the objects that took the focus, as announced
+heard = []  # (object, name, index in its parent) of each focus announced
 
 
 def fail(message):
@@ -19,16 +19,19 @@ def fail(message):
     sys.exit(1)
 
 
-def wait_for(what, probe, seconds=10):
+def poll(probe, seconds):
     end = time.time() + seconds
-    while time.time() < end:
+    while True:
         while GLib.MainContext.default().iteration(False):
             pass
         found = probe()
-        if found:
+        if found or time.time() > end:
             return found
         time.sleep(0.05)
-    fail(what)
+
+
+def wait_for(what, probe, seconds=20):
+    return poll(probe, seconds) or fail(what)
 
 
 def keys(*names):
@@ -65,25 +68,37 @@ def check_names(root, screen):
         fail(f"{screen}: focusable controls without a name: {unnamed}")
 
 
-def focused_cell(table):
-    t = table.queryTable()
-    for r in range(t.nRows):
-        for c in range(t.nColumns):
-            if has(t.getAccessibleAt(r, c), pyatspi.STATE_FOCUSED):
-                return r, c
-    return None
+def focused_cell(columns):
+    cells = [divmod(index, columns) for source, name, index in heard if source.getRole() == pyatspi.ROLE_TABLE_CELL]
+    return cells[-1] if cells else None
 
 
 def focused_in(root):
     return next((n for n in walk(root) if has(n, pyatspi.STATE_FOCUSED)), None)
 
 
+def focus_window(title):  # as a window manager would; Xvfb has none
+    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title, "windowfocus", "--sync"], check=True)
+
+
+# A time or date picker takes Tab for its next field first, and says nothing.
+def tab_to(name, tabs=12):
+    for _ in range(tabs):
+        count = len(heard)
+        keys("Tab")
+        if poll(lambda: len(heard) > count, 1) and heard[-1][1] == name:
+            return
+    fail(f"{tabs} Tab did not reach {name}")
+
+
 pyatspi.Registry.registerEventListener(
-    lambda e: e.detail1 and heard.append(e.source.name), "object:state-changed:focused")
+    lambda e: e.detail1 and heard.append((e.source, e.source.name, e.source.getIndexInParent())),
+    "object:state-changed:focused")
 main = wait_for("no RS501 window in the accessibility tree", lambda: window("RS501 - "), 20)
 grid = wait_for("the grid is no table", lambda: find(main, pyatspi.ROLE_TABLE))
 table = grid.queryTable()
-wait_for("the grid was not painted", lambda: SLOT.match(table.getAccessibleAt(table.nRows - 1, table.nColumns - 1).name))
+last = (table.nRows - 1, table.nColumns - 1)
+wait_for("the grid was not painted", lambda: SLOT.match(table.getAccessibleAt(*last).name))
 if "semana del" not in (table.caption.name if table.caption else ""):
     fail(f"caption '{table.caption and table.caption.name}' names no period")
 if table.getRowHeader(2).name != "09:00" or not re.match(DAY, table.getColumnHeader(1).name):
@@ -103,25 +118,27 @@ check_names(main, "calendar")
 # Keys only: Tab from the room box over the period buttons into the grid,
 # arrows to the first free slot of a working day, Enter.
 (row, col), target = next(((at, n) for at, n in cells.items() if n.endswith("disponible")))
-subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^RS501 - ", "windowfocus", "--sync"], check=True)
+focus_window("^RS501 - ")
 wait_for("the room box has not the focus", lambda: getattr(focused_in(main), "name", "") == "Sala")
+heard.clear()
 keys(*["Tab"] * 6)
-now = wait_for("Tab did not reach the grid after the room box and five buttons", lambda: focused_cell(grid))
-keys(*(["Up" if row < now[0] else "Down"] * abs(row - now[0])), *(["Left" if col < now[1] else "Right"] * abs(col - now[1])))
-wait_for(f"the arrows did not reach {target}", lambda: focused_cell(grid) == (row, col) and target in heard)
+now = wait_for("Tab did not reach the grid after the room box and five buttons",
+               lambda: focused_cell(table.nColumns))
+keys(*(["Up" if row < now[0] else "Down"] * abs(row - now[0])),
+     *(["Left" if col < now[1] else "Right"] * abs(col - now[1])))
+wait_for(f"the arrows did not reach {target}",
+         lambda: focused_cell(table.nColumns) == (row, col) and heard[-1][1] == target)
 keys("Return")
 editor = wait_for("Enter on a free slot opened no editor", lambda: window("Alta de reservaciones"))
 start = find(editor, pyatspi.ROLE_SPIN_BUTTON, "Hora inicio").queryText().getText(0, -1)
 if not start.startswith(target.split(", ")[1][:5]):
     fail(f"the editor starts at {start}, not at the slot {target}")
 check_names(editor, "editor")
-for _ in range(10):
-    if wait_for("the editor has no focus", lambda: focused_in(editor)).name == "Responsable":
-        break
-    keys("Tab")
+focus_window("^Alta de reservaciones$")
+wait_for("the editor did not put the focus on its start time", lambda: heard[-1][1] == "Hora inicio")
+tab_to("Responsable")
 subprocess.run(["xdotool", "type", "--delay", "20", "ANA TECLADO"], check=True)
-keys("Tab")
-wait_for("Tab did not move on to the purpose", lambda: getattr(focused_in(editor), "name", "") == "Propósito")
+tab_to("Propósito", 1)
 subprocess.run(["xdotool", "type", "--delay", "20", "Junta sin ratón"], check=True)
 keys("F10")
 wait_for("F10 stored nothing", lambda: re.search(r"reservado, folio \d{10}, ANA TECLADO$",
