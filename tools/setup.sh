@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation fonts-crosextra-carlito imagemagick
   xdotool sqlite3 ccache
+  at-spi2-core python3-pyatspi dbus
 )
 
 # --packaging: also what building and checking the Debian packages needs

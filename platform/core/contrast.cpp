@@ -36,4 +36,9 @@ QColor readableDisabledText(const QColor& background) {
     return light ? QColor(Qt::black) : QColor(Qt::white);
 }
 
+QColor strongestOn(const QColor& background) {
+    return contrastRatio(Qt::black, background) >= contrastRatio(Qt::white, background) ? QColor(Qt::black)
+                                                                                         : QColor(Qt::white);
+}
+
 }  // namespace core

@@ -12,4 +12,8 @@ double contrastRatio(const QColor& a, const QColor& b);
 // out of use, but the mildest one that can still be read (4.5:1 at least).
 QColor readableDisabledText(const QColor& background);
 
+// Black or white, whichever stands out more on the background: the colour
+// for a mark (a focus frame) that must be seen on any fill.
+QColor strongestOn(const QColor& background);
+
 }  // namespace core

@@ -12,6 +12,7 @@
 #include <QToolTip>
 
 #include "platform/flexgrid/cellstore.h"
+#include "platform/flexgrid/gridaccessible.h"
 #include "platform/flexgrid/gridgeometry.h"
 #include "platform/flexgrid/gridpainter.h"
 #include "platform/flexgrid/mergelayout.h"
@@ -37,6 +38,8 @@ struct FlexGrid::Private {
     bool redraw = true;
     QString toolTip;
     int paints = 0;
+    CellSpeech speech;
+    std::function<QString()> caption;
 
     const MergeLayout& mergeLayout() {
         if (!merges) merges.emplace(store.mergeInput(mergeMode == flexMergeFree));
@@ -54,6 +57,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent), d(std::make_u
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     horizontalScrollBar()->setSingleStep(kScrollStep);
     verticalScrollBar()->setSingleStep(kScrollStep);
+    GridAccessible::install();
 }
 
 FlexGrid::~FlexGrid() = default;
@@ -131,10 +135,13 @@ void FlexGrid::setCol(int col) {
     setCurrent(d->row, col);
 }
 
+// A batch (drawing off) moves the current cell about without a person
+// following it; only moves made with drawing on are spoken.
 void FlexGrid::setCurrent(int row, int col) {
     d->row = row;
     d->col = col;
     relayout(kPicture);
+    if (d->redraw && hasFocus()) GridAccessible::announceCurrent(this);
     emit EnterCell();
 }
 
@@ -198,7 +205,9 @@ bool FlexGrid::Redraw() const {
 // Turning drawing back on catches up with everything a batch changed.
 void FlexGrid::setRedraw(bool on) {
     d->redraw = on;
-    if (on) relayout(kSizes);
+    if (!on) return;
+    relayout(kSizes);
+    GridAccessible::announceContents(this);
 }
 
 QString FlexGrid::ToolTipText() const {
@@ -267,6 +276,20 @@ int FlexGrid::CellForeColorAt(int row, int col) const {
 
 QRect FlexGrid::MergedBlock(int row, int col) const {
     return d->mergeLayout().block(row, col);
+}
+
+void FlexGrid::setAccessibleSpeech(CellSpeech cells, std::function<QString()> caption) {
+    d->speech = std::move(cells);
+    d->caption = std::move(caption);
+}
+
+QString FlexGrid::accessibleCellText(int row, int col) const {
+    if (!d->store.inRange(row, col)) return QString();
+    return d->speech ? d->speech(row, col) : d->store.text(row, col).trimmed();
+}
+
+QString FlexGrid::accessibleCaption() const {
+    return d->caption ? d->caption() : accessibleName();
 }
 
 int FlexGrid::paintCount() const {
@@ -348,7 +371,21 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Down: dr = 1; break;
     case Qt::Key_Left: dc = -1; break;
     case Qt::Key_Right: dc = 1; break;
-    default: QAbstractScrollArea::keyPressEvent(event); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        // The keyboard's double-click, on a cell a double-click could reach.
+        if ((event->modifiers() & ~Qt::KeyboardModifiers(Qt::KeypadModifier)) != Qt::NoModifier ||
+            d->store.isFixed(d->row, d->col))
+            break;
+        event->accept();
+        emit DblClick();
+        return;
+    default: break;
+    }
+    if (dr == 0 && dc == 0) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
     }
     event->accept();
     // Keys never land on a heading: a current cell set there by code steps
@@ -359,6 +396,13 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
     const int c = std::clamp(d->col + dc, s.fixedCols(), s.cols() - 1);
     moveCurrent(r, c);
     scrollToCell(r, c);
+}
+
+// The widget's own focus is announced first; the cell's follows it.
+void FlexGrid::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    QMetaObject::invokeMethod(
+        this, [this] { if (hasFocus()) GridAccessible::announceCurrent(this); }, Qt::QueuedConnection);
 }
 
 // The scroll bars follow the size even while drawing is off.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -110,6 +111,16 @@ public:
     // Where a cell lies in viewport coordinates as laid out now (scrolled
     // cells may lie partly under the fixed ones); empty when out of range.
     QRect cellRect(int row, int col) const;
+    // The cell under a viewport point; false beyond the cells.
+    bool cellAt(const QPoint& pos, int* row, int* col) const;
+
+    // What assistive technology reads: each cell's name and the grid's
+    // caption, asked for when read. Without them a cell is named by its
+    // text and the grid by its accessibleName.
+    using CellSpeech = std::function<QString(int row, int col)>;
+    void setAccessibleSpeech(CellSpeech cells, std::function<QString()> caption);
+    QString accessibleCellText(int row, int col) const;
+    QString accessibleCaption() const;
 
 signals:
     void EnterCell();
@@ -121,6 +132,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
@@ -131,7 +143,6 @@ private:
     void changeEvent(QEvent* event) override;
     void relayout(int stale);
     void updateScrollRanges();
-    bool cellAt(const QPoint& pos, int* row, int* col) const;
     void setCurrent(int row, int col);
     void moveCurrent(int row, int col);
     void scrollToCell(int row, int col);

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include "platform/core/contrast.h"
 #include "platform/core/units.h"
 
 namespace flexgrid {
@@ -141,11 +142,17 @@ void GridPainter::useFontOf(float points) {
     painter_.setFont(font);
 }
 
+// A solid frame inside the cell's grid lines, black or white by the fill,
+// so it stands out on free, reserved and non-working cells alike.
 void GridPainter::paintFocus(const View& view) {
     const QRect block = merges_.block(view.row, view.col);
-    painter_.setPen(QPen(resolveColor(CellStore::kDefaultFore), 1, Qt::DotLine));
-    painter_.setBrush(Qt::NoBrush);
-    painter_.drawRect(geometry_.area(block, view.scroll).adjusted(1, 1, -2, -2));
+    const QRect r = geometry_.area(block, view.scroll).adjusted(0, 0, -1, -1);
+    const QColor mark = core::strongestOn(resolveColor(store_.back(block.top(), block.left())));
+    const int w = kFocusWidth;
+    painter_.fillRect(QRect(r.left(), r.top(), r.width(), w), mark);
+    painter_.fillRect(QRect(r.left(), r.bottom() - w + 1, r.width(), w), mark);
+    painter_.fillRect(QRect(r.left(), r.top(), w, r.height()), mark);
+    painter_.fillRect(QRect(r.right() - w + 1, r.top(), w, r.height()), mark);
 }
 
 }  // namespace flexgrid

@@ -19,6 +19,8 @@ namespace flexgrid {
 // merged cells once, and the focus frame on the current cell.
 class GridPainter {
 public:
+    static constexpr int kFocusWidth = 2;  // pixels of the focus frame
+
     struct View {
         QSize size;          // of the viewport
         QPoint scroll;       // scroll bar values

@@ -3,6 +3,7 @@
 #include "platform/core/fonts.h"
 #include "platform/core/units.h"
 #include "platform/flexgrid/flexgrid.h"
+#include "src/shell/accessiblename.h"
 #include "src/shell/hostcontrols.h"
 #include "src/shell/iflatbutton.h"
 #include "src/shell/ilabel.h"
@@ -49,9 +50,12 @@ void buildUnusedLabels(QWidget* screen) {
         label->setProperty("idetiqueta", QStringLiteral("Folio"));
         HostControls::as<shell::ILabel>(label)->setCaption(QStringLiteral("Folio:"));
         label->lower();
+        label->hide();  // out of sight as drawn; hidden, so nothing reads it either
     }
 }
 
+// A legend entry: a swatch and its meaning, named alike, for reading only
+// (Tab passes it by).
 void legendItem(QGroupBox* frame, const char* swatchName, const char* boxName, const char* text, int swatchLeft,
                     int boxLeft, int colour) {
     auto* swatch = new QWidget(frame);
@@ -69,6 +73,29 @@ void legendItem(QGroupBox* frame, const char* swatchName, const char* boxName, c
     box->setProperty("enabledcolor", 0xFFFFFF);
     box->setFont(franklin());
     HostControls::as<shell::ITextBox>(box)->setText(QString::fromUtf8(text));
+    box->setProperty("TabStop", false);
+    shell::nameControl(swatch, QString::fromUtf8(text));
+    shell::nameControl(box, QString::fromUtf8(text));
+}
+
+// Names each control that a person reaches, and orders Tab as the screen
+// reads: room box, period buttons, grid.
+void nameAndOrder(QWidget* screen, const CalendarControls& c) {
+    shell::nameControl(c.txtSalaJunta, QStringLiteral("Sala"), screen->findChild<QLabel*>(QStringLiteral("Label1")));
+    shell::nameButtons(c.txtSalaJunta, QStringLiteral("Buscar sala"));
+    const std::pair<const char*, const char*> buttons[] = {{"cmdAtras", "Periodo anterior"},
+                                                           {"cmdAdelante", "Periodo siguiente"},
+                                                           {"cmdSemana", "Semana"},
+                                                           {"cmdMes", "Mes"},
+                                                           {"cmdHoy", "Actual"}};
+    QWidget* previous = c.txtSalaJunta;
+    for (const auto& [name, spoken] : buttons) {
+        QWidget* button = screen->findChild<QWidget*>(QString::fromLatin1(name));
+        shell::nameControl(button, QString::fromUtf8(spoken));
+        QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
+    QWidget::setTabOrder(previous, c.msfDisponibilidad);
 }
 
 }  // namespace
@@ -84,6 +111,7 @@ CalendarControls CalendarControls::build(QWidget* screen) {
     c.buildLegend(screen);
     c.buildColorScheme(screen);
     buildUnusedLabels(screen);
+    nameAndOrder(screen, c);
     c.place(CalendarGeometry());
     return c;
 }

@@ -10,6 +10,7 @@
 #include "src/calendar/calendargrid.h"
 #include "src/calendar/editoropening.h"
 #include "src/calendar/period.h"
+#include "src/calendar/slotspeech.h"
 #include "src/reservation/reservationrecord.h"
 #include "src/shell/hostcontrols.h"
 #include "src/shell/icolorscheme.h"
@@ -67,6 +68,7 @@ frmRS501::frmRS501() {
     setPalette(palette);
     resize(core::twipsToPixels(16695), core::twipsToPixels(9345));
     ui_ = CalendarControls::build(this);
+    speakGrid(*this, ui_);
     connectEvents();
 }
 

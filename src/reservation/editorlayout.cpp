@@ -12,6 +12,7 @@
 #include "platform/core/fonts.h"
 #include "platform/core/units.h"
 #include "platform/richtext/richtextbox.h"
+#include "src/shell/accessiblename.h"
 #include "src/shell/hostcontrols.h"
 #include "src/shell/ilabel.h"
 
@@ -162,6 +163,36 @@ void buildLabels(QWidget* form) {
     }
 }
 
+// What each box is called where a person reaches it: its row's label, or
+// for the boxes beside another on a row, what they hold; look-up buttons by
+// what they look up.
+void nameControls(QWidget* form) {
+    struct Spoken {
+        const char* control;
+        const char* name;
+        const char* label;
+        const char* lookUp;
+    } const spoken[] = {
+        {"txtFolio", "Folio", "Etiqueta1", nullptr},
+        {"dpFechaI", "Fecha inicio", "Etiqueta13", nullptr},
+        {"dpHoraInicio", "Hora inicio", nullptr, nullptr},
+        {"dpFechaF", "Fecha final", "Etiqueta2", nullptr},
+        {"dpHoraFin", "Hora final", nullptr, nullptr},
+        {"txtSala_Junta", "Sala junta", "Etiqueta6", "Buscar sala"},
+        {"txtNSalaJunta", "Nombre de la sala", nullptr, nullptr},
+        {"txt_Cl_Cve_Cliente", "Cliente", "Etiqueta3", "Buscar cliente"},
+        {"txt_Cl_Descripcion", "Nombre del cliente", nullptr, nullptr},
+        {"txtResponsable", "Responsable", "Etiqueta14", "Buscar responsable"},
+        {"txtProposito", "Propósito", "Etiqueta10", nullptr},
+    };
+    for (const Spoken& s : spoken) {
+        auto* control = form->findChild<QWidget*>(QString::fromLatin1(s.control));
+        QWidget* label = s.label ? form->findChild<QWidget*>(QString::fromLatin1(s.label)) : nullptr;
+        shell::nameControl(control, QString::fromUtf8(s.name), label);
+        if (s.lookUp) shell::nameButtons(control, QString::fromUtf8(s.lookUp));
+    }
+}
+
 }  // namespace
 
 void buildEditor(QWidget* form) {
@@ -181,6 +212,7 @@ void buildEditor(QWidget* form) {
         if (w->focusPolicy() != Qt::NoFocus) previous = w;
     }
     buildLabels(form);
+    nameControls(form);
     QObject* scheme = HostControls::create(HostControls::kColorScheme, QStringLiteral("colorQNT"), form);
     for (const auto& [property, value] : kScheme) setDesigned(scheme, property, value);
 }

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QTest>
 #include <QTextDocumentFragment>
 #include <QToolTip>
 
+#include "platform/core/contrast.h"
 #include "platform/core/units.h"
 #include "platform/flexgrid/flexgrid.h"
 
@@ -104,12 +107,14 @@ TEST_F(FlexGridTest, CodeKeysAndMouseMoveTheCurrentCellAndEachRealMoveEntersOnce
     const std::tuple<const char*, std::function<void()>, QString> steps[] = {
         {"row 3, col 4 twice", [=] { code("Row", 3)(); code("Col", 4)(); code("Col", 4)(); }, "enter 3,1 enter 3,4"},
         {"a heading row by code is allowed", code("Row", 0), "enter 0,4"},
+        {"where Enter opens nothing", keys({Key_Return, Key_Space}), ""},
         {"row out of range, then col 3", [=] { code("Row", 5)(); code("Col", 3)(); }, "enter 0,3"},
         {"Right from a heading set by code", keys({Key_Right}), "enter 1,4"},
         {"Down to the last row, no further, nor right", keys({Key_Down, Key_Down, Key_Down, Key_Down, Key_Right}),
          "enter 2,4 enter 3,4 enter 4,4"},
         {"Left stops at column 1", keys({Key_Left, Key_Left, Key_Left, Key_Left}), "enter 4,3 enter 4,2 enter 4,1"},
         {"Up stops before the heading row", keys({Key_Up, Key_Up, Key_Up, Key_Up}), "enter 3,1 enter 2,1 enter 1,1"},
+        {"Enter, keypad Enter and Space open a cell", keys({Key_Return, Key_Enter, Key_Space}), "dbl 1,1 dbl 1,1 dbl 1,1"},
         {"click", mouse(Qt::LeftButton, centre(4, 3)), "enter 4,3 click 4,3"},
         {"click on the current cell", mouse(Qt::LeftButton, centre(4, 3)), "click 4,3"},
         {"double click", mouse(Qt::LeftButton, centre(2, 1), true), "enter 2,1 dbl 2,1"},
@@ -186,6 +191,52 @@ TEST_F(FlexGridTest, ToolTipShowsItsTextLiterallyAndNothingWithoutText) {
         EXPECT_TRUE(text.size() > 30 || tip->height() < 2 * tip->fontMetrics().lineSpacing()) << "one line";
     }
     QToolTip::hideText();
+}
+
+
+// The current cell's frame: 2 px, 3:1 at least on the free, reserved and
+// non-working fills, the fill unchanged inside it.
+TEST_F(FlexGridTest, FocusFrameStandsOutOnEveryFill) {
+    showAs(3, 4, 1, 1);
+    grid.activateWindow();
+    grid.setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    for (int col : {1, 2, 3}) {
+        const int fill = std::array{0x00FF00, 0xFF0000, 0xC0C0C0}[col - 1];
+        set("Row", 1);
+        set("Col", col);
+        set("CellBackColor", fill);
+        const QImage image = grid.viewport()->grab().toImage();
+        const QRect r = grid.cellRect(1, col);
+        const auto ratio = [&](int x, int y) { return core::contrastRatio(image.pixelColor(x, y), core::fromBgr(fill)); };
+        for (int in : {0, 1}) {
+            EXPECT_GE(ratio(r.left() + in, r.center().y()), 3.0) << col << " left " << in;
+            EXPECT_GE(ratio(r.center().x(), r.bottom() - 1 - in), 3.0) << col << " bottom " << in;
+        }
+        EXPECT_EQ(core::toBgr(image.pixel(r.left() + 3, r.center().y() - 3)), static_cast<quint32>(fill)) << col;
+    }
+}
+
+// Assistive technology reads a table of every cell: headings as headers,
+// names and caption from the speech given, the tip without its markup.
+TEST_F(FlexGridTest, AssistiveTechnologyReadsCellsHeadersCaptionAndPlainTip) {
+    showAs(3, 3, 1, 1);
+    call("SetTextMatrix", 0, 1, QString("LUN 07"));
+    call("SetTextMatrix", 1, 0, QString("10:00"));
+    set("ToolTipText", "<b>Ana</b>");
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&grid);
+    ASSERT_TRUE(table && table->tableInterface());
+    QAccessibleInterface* cell = table->tableInterface()->cellAt(1, 1);
+    EXPECT_EQ(table->tableInterface()->cellAt(0, 1)->role(), QAccessible::ColumnHeader);
+    EXPECT_EQ(cell->role(), QAccessible::Cell);
+    EXPECT_EQ(cell->text(QAccessible::Name), "");
+    EXPECT_EQ(cell->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name), "LUN 07");
+    EXPECT_EQ(cell->tableCellInterface()->rowHeaderCells().value(0)->text(QAccessible::Name), "10:00");
+    EXPECT_EQ(table->text(QAccessible::Description), "<b>Ana</b>");
+    grid.setAccessibleSpeech([](int r, int c) { return QString("%1-%2").arg(r).arg(c); }, [] { return "Sala 1"; });
+    EXPECT_EQ(table->child(table->indexOfChild(cell))->text(QAccessible::Name), "1-1");
+    EXPECT_EQ(table->tableInterface()->caption()->text(QAccessible::Name), "Sala 1");
+    EXPECT_EQ(table->text(QAccessible::Name), "Sala 1");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "platform/core/error.h"
 #include "src/calendar/calendarlayout.h"
 #include "src/calendar/period.h"
+#include "src/calendar/slotspeech.h"
 #include "src/reservation/reservationrecord.h"
 #include "tests/support/neartext.h"
 
@@ -163,6 +164,28 @@ TEST(CalendarLayout, GridAndLegendFollowTheWindowStepByStep) {
     // Narrower than the margins: widths stay as they were.
     const auto narrow = calendar::fitCalendar(wide, 200, 9345);
     EXPECT_EQ(std::make_pair(narrow.gridWidth, narrow.frameWidth), std::make_pair(wide.gridWidth, wide.gridWidth));
+}
+
+// What a screen reader says for a slot: state from colour and folio, the
+// holder only with a folio; a reservation on a non-working day is both.
+TEST(SlotSpeech, DayTimeStateFolioAndHolder) {
+    const QDate tue(2026, 12, 8), sun(2026, 12, 6);
+    const std::pair<calendar::SlotFacts, const char*> cases[] = {
+        {{tue, "10:00", "10:30", true, false, "", ""}, "martes 8 de diciembre, 10:00 a 10:30, disponible"},
+        {{tue, "10:00", "10:30", true, false, "0000000002", "Jorge Ramírez"},
+         "martes 8 de diciembre, 10:00 a 10:30, reservado, folio 0000000002, Jorge Ramírez"},
+        {{tue, "18:30", "19:00", true, false, "0000000003", ""},
+         "martes 8 de diciembre, 18:30 a 19:00, reservado, folio 0000000003"},
+        {{sun, "09:00", "09:30", true, true, "", "nadie"}, "domingo 6 de diciembre, 09:00 a 09:30, inhábil"},
+        {{sun, "09:00", "09:30", true, true, "0000000004", "Ana"},
+         "domingo 6 de diciembre, 09:00 a 09:30, inhábil, reservado, folio 0000000004, Ana"},
+        {{sun, "09:00", "09:30", false, false, "", ""}, "domingo 6 de diciembre, 09:00 a 09:30"},
+    };
+    for (const auto& [facts, spoken] : cases) EXPECT_EQ(calendar::slotSpeech(facts), QString::fromUtf8(spoken));
+    EXPECT_EQ(calendar::gridCaption("Sala Juárez", QDate(2026, 12, 27), QDate(2027, 1, 3), "ww"),
+              "Sala Juárez, semana del domingo 27 de diciembre de 2026 al sábado 2 de enero de 2027");
+    EXPECT_EQ(calendar::gridCaption("", QDate(2026, 2, 1), QDate(2026, 3, 1), "m"),
+              "Sin sala elegida, mes de febrero de 2026");
 }
 
 }  // namespace
