@@ -9,10 +9,13 @@ HostSession* installed = nullptr;
 }
 
 HostSession::HostSession(std::unique_ptr<ado::Connection> connection, QString user, bool unattended)
-    : connection_(std::move(connection)), user_(std::move(user)), unattended_(unattended) {}
+    : connection_(std::move(connection)), user_(std::move(user)), unattended_(unattended), serverWait_(!unattended) {
+    ado::WaitHook::install(&serverWait_);
+}
 
 HostSession::~HostSession() {
     if (installed == this) installed = nullptr;
+    if (ado::WaitHook::installed() == &serverWait_) ado::WaitHook::install(nullptr);
 }
 
 HostSession& HostSession::current() {

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "host/services/serverwait.h"
 #include "platform/ado/connection.h"
 
 namespace services {
@@ -27,6 +28,9 @@ public:
     ado::Connection& connection() { return *connection_; }
     const QString& user() const { return user_; }
     bool unattended() const { return unattended_; }
+    // Shows and stops the waits on this session's database (installed for
+    // the session's life).
+    ServerWait& serverWait() { return serverWait_; }
     bool forceUpperCase() const { return forceUpperCase_; }
     void setForceUpperCase(bool on) { forceUpperCase_ = on; }
     const QString& lastError() const { return lastError_; }
@@ -45,6 +49,7 @@ private:
     std::unique_ptr<ado::Connection> connection_;
     QString user_;
     bool unattended_;
+    ServerWait serverWait_;
     bool forceUpperCase_ = false;
     QString lastError_;
     std::optional<std::set<int>> restDays_;

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <memory>
 #include <optional>
+#include <thread>
 
 #include <QDate>
 #include <QDateTime>
@@ -124,11 +125,11 @@ void PgConnection::setUpSession() {
     PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
     if (PQsetClientEncoding(conn_, "UTF8") != 0)
         throw core::Error(QStringLiteral("No se pudo fijar la codificación UTF-8: %1").arg(lastMessage()));
-    Execute(QStringLiteral("SET standard_conforming_strings = on"));
-    Execute(QStringLiteral("SET DateStyle = 'ISO, YMD'"));
+    run(QStringLiteral("SET standard_conforming_strings = on"));
+    run(QStringLiteral("SET DateStyle = 'ISO, YMD'"));
     // No statement of this program runs for long; one that does is stuck,
     // most likely waiting on another desktop's lock.
-    Execute(QStringLiteral("SET statement_timeout = '30s'"));
+    run(QStringLiteral("SET statement_timeout = '30s'"));
     const char* scs = PQparameterStatus(conn_, "standard_conforming_strings");
     if (!scs || QByteArray(scs) != "on")
         throw core::Error(QStringLiteral("El servidor no aceptó standard_conforming_strings = on."));
@@ -166,15 +167,19 @@ void PgConnection::reconnectIfLost() {
 
 // Waits for the next result as long as the answer wait allows; a server
 // that stopped answering (frozen, or its host gone without a word) would
-// otherwise hold the window for good.
+// otherwise hold the window for good. With a wait hook the socket is
+// watched in slices, so the hook can show the wait and stop it.
 PGresult* PgConnection::nextResult(const QString& sql) {
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + answerWait_;
+    const bool watched = clock_ && clock_->watched();
     while (PQisBusy(conn_)) {
         const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
         if (left <= 0) abandon(sql);
+        if (clock_ && !clock_->goOn()) stop(sql);
+        const long long slice = watched ? std::min<long long>(left, WaitClock::kSlice.count()) : left;
         pollfd socket{PQsocket(conn_), POLLIN, 0};
-        const int ready = poll(&socket, 1, static_cast<int>(left));
+        const int ready = poll(&socket, 1, static_cast<int>(slice));
         if (ready < 0 && errno != EINTR) abandon(sql);
         if (ready > 0 && PQconsumeInput(conn_) == 0) break;  // the connection broke: PQgetResult says how
     }
@@ -199,13 +204,31 @@ PGresult* PgConnection::finish(const QString& sql) {
 // Closing the connection is the one way to stop waiting on it; the server
 // rolls back whatever was open when it notices.
 void PgConnection::abandon(const QString& sql) {
+    drop(sql, QStringLiteral("El servidor de base de datos no respondió en %1 s; se cerró la conexión.")
+                  .arg(std::chrono::duration_cast<std::chrono::seconds>(answerWait_).count()));
+}
+
+// The person stopped the wait. The server is told to stop the statement
+// (a lock wait would hold on to its locks otherwise), from a thread of its
+// own because reaching a server that hangs can take as long as the wait
+// itself; then the connection is left as when the server gives no answer.
+void PgConnection::stop(const QString& sql) {
+    if (PGcancel* cancel = PQgetCancel(conn_)) {
+        std::thread([cancel] {
+            char why[256];
+            PQcancel(cancel, why, sizeof why);
+            PQfreeCancel(cancel);
+        }).detach();
+    }
+    drop(sql, QStringLiteral("Se canceló la espera al servidor de base de datos; se cerró la conexión."));
+}
+
+void PgConnection::drop(const QString& sql, const QString& why) {
     PQfinish(conn_);
     conn_ = nullptr;
     prepared_.clear();
-    throw core::Error(QStringLiteral("El servidor de base de datos no respondió en %1 s; se cerró la conexión.%2")
-                          .arg(std::chrono::duration_cast<std::chrono::seconds>(answerWait_).count())
-                          .arg(outcome(sql)),
-                      sql);
+    const QString after = outcome(sql);
+    throw core::Error(why + (after.isEmpty() ? QStringLiteral(" No se guardó nada de esta operación.") : after), sql);
 }
 
 core::Error PgConnection::lost(const QString& sql) const {
@@ -273,13 +296,26 @@ Recordset PgConnection::collect(PGresult* raw, const QString& sql) {
     return Recordset(std::move(columns), std::move(rows));
 }
 
-Recordset PgConnection::Execute(const QString& sql, const QVariantList& params) {
+// One call's wait, from its first statement sent to its last answer read.
+struct PgConnection::Watch {
+    explicit Watch(PgConnection& c) : connection(c) { connection.clock_.emplace(connection.busy_); }
+    ~Watch() { connection.clock_.reset(); }
+    PgConnection& connection;
+};
+
+Recordset PgConnection::run(const QString& sql, const QVariantList& params) {
     ensureConnected();
     return collect(send(sql, params), sql);
 }
 
+Recordset PgConnection::Execute(const QString& sql, const QVariantList& params) {
+    const Watch watch(*this);
+    return run(sql, params);
+}
+
 std::vector<Recordset> PgConnection::ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) {
     if (paramLists.empty()) return {};
+    const Watch watch(*this);
     ensureConnected();
     const QByteArray name = preparedName(sql, static_cast<int>(paramLists.front().size())).toLatin1();
     std::vector<Recordset> out;

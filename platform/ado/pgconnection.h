@@ -1,9 +1,11 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <unordered_map>
 
 #include "platform/ado/connection.h"
+#include "platform/ado/waitclock.h"
 
 namespace core {
 class Error;
@@ -22,7 +24,10 @@ namespace ado {
 // the connection is closed and the statement fails. A lost connection is
 // re-established on the next statement, but never in the middle of a
 // transaction: its remaining statements and its commit fail, so none of
-// them can run on their own in a new session.
+// them can run on their own in a new session. While it waits for an answer
+// the installed wait hook is asked whether to go on; told to stop, it
+// cancels the statement on the server and closes the connection, so the
+// server rolls back whatever was open and the next statement connects again.
 class PgConnection : public Connection {
 public:
     explicit PgConnection(const QString& url);
@@ -45,6 +50,9 @@ public:
     void setAnswerWait(std::chrono::milliseconds wait) { answerWait_ = wait; }
 
 private:
+    struct Watch;
+
+    Recordset run(const QString& sql, const QVariantList& params = {});
     void setUpSession();
     bool alive() const;
     void ensureConnected();
@@ -53,6 +61,8 @@ private:
     pg_result* finish(const QString& sql);
     pg_result* nextResult(const QString& sql);
     [[noreturn]] void abandon(const QString& sql);
+    [[noreturn]] void stop(const QString& sql);
+    [[noreturn]] void drop(const QString& sql, const QString& why);
     core::Error lost(const QString& sql) const;
     QString outcome(const QString& sql) const;
     void sendBatch(const QByteArray& name, const std::vector<QVariantList>& paramLists, std::size_t from,
@@ -70,6 +80,8 @@ private:
     int nextName_ = 1;
     bool transaction_ = false;  // BEGIN answered, COMMIT or ROLLBACK not yet asked for
     std::chrono::milliseconds answerWait_{std::chrono::seconds(45)};
+    bool busy_ = false;  // a statement is out and its answer not yet read
+    std::optional<WaitClock> clock_;
 };
 
 }  // namespace ado
