@@ -32,8 +32,7 @@ QString HostSession::parameter(const QString& key, const QString& defaultValue) 
 }
 
 QString HostSession::parameter(ado::Connection& connection, const QString& key, const QString& defaultValue) {
-    ado::Recordset rs =
-        connection.Execute(QStringLiteral("SELECT Pa_Valor FROM Parametro WHERE Pa_Cve_Parametro = ?"), {key});
+    ado::Recordset rs = connection.Execute(kParameterQuery, {key});
     return rs.Eof() ? defaultValue : rs.Fields(0).Value.toString();
 }
 
