@@ -14,6 +14,8 @@
 #include <QDateTime>
 
 #include "platform/ado/connectiontext.h"
+#include "platform/ado/pgpipeline.h"
+#include "platform/ado/pgvalues.h"
 #include "platform/ado/sqltext.h"
 #include "platform/core/error.h"
 
@@ -27,33 +29,10 @@ constexpr std::size_t kPreparedLimit = 256;
 // buffer fills while the other waits.
 constexpr std::size_t kBatchLimit = 1000;
 
-// Type identifiers of the built-in types whose values we hand out as numbers.
-constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
-
 struct ResultDeleter {
     void operator()(PGresult* r) const { PQclear(r); }
 };
 using Result = std::unique_ptr<PGresult, ResultDeleter>;
-
-QVariant cellValue(const PGresult* r, int row, int col) {
-    if (PQgetisnull(r, row, col)) return QVariant();
-    const char* text = PQgetvalue(r, row, col);
-    switch (PQftype(r, col)) {
-        case kBool: return QVariant(text[0] == 't');
-        case kInt2:
-        case kInt4:
-        case kInt8: return QVariant(QByteArray(text).toLongLong());
-        case kFloat4:
-        case kFloat8:
-        case kNumeric: return QVariant(QByteArray(text).toDouble());
-        default: return QVariant(QString::fromUtf8(text, PQgetlength(r, row, col)));
-    }
-}
-
-QByteArray paramText(const QVariant& v) {
-    if (v.typeId() == QMetaType::Bool) return v.toBool() ? "true" : "false";
-    return parameterText(v).toUtf8();  // checked: libpq would cut a text at a NUL
-}
 
 // A server that accepts and never answers, or a peer that is gone, must
 // end in an error instead of a window that hangs; the connection text may
@@ -75,37 +54,6 @@ pg_conn* connect(const QString& text) {
     values.insert(values.end(), {utf8.constData(), nullptr});
     return PQconnectdbParams(keywords.data(), values.data(), 1);
 }
-
-// Pipeline mode for as long as one batch is sent and read.
-struct Pipeline {
-    Pipeline(pg_conn*& c, const QString& sql) : conn(c) {
-        if (PQenterPipelineMode(conn) != 1) throw core::Error(QString::fromUtf8(PQerrorMessage(conn)).trimmed(), sql);
-    }
-    ~Pipeline() {
-        if (conn) PQexitPipelineMode(conn);
-    }
-    pg_conn*& conn;  // gone if the server stopped answering
-};
-
-// Parameter texts and the pointers libpq reads them through; a null
-// parameter is a null pointer.
-struct ParamValues {
-    explicit ParamValues(const QVariantList& params) {
-        texts.reserve(params.size());  // no reallocation: values point into texts
-        for (const QVariant& v : params) {
-            if (v.isNull()) {
-                values.push_back(nullptr);
-            } else {
-                texts.push_back(paramText(v));
-                values.push_back(texts.back().constData());
-            }
-        }
-    }
-    int count() const { return static_cast<int>(values.size()); }
-
-    std::vector<QByteArray> texts;
-    std::vector<const char*> values;
-};
 
 }  // namespace
 
@@ -143,7 +91,7 @@ void PgConnection::setUpSession() {
     const QStringList settings{QStringLiteral("SET standard_conforming_strings = on"),
                                QStringLiteral("SET DateStyle = 'ISO, YMD'"),
                                QStringLiteral("SET statement_timeout = '30s'")};
-    const Pipeline pipeline(conn_, settings.front());
+    const PgPipeline pipeline(conn_, settings.front());
     for (const QString& sql : settings)
         if (PQsendQueryParams(conn_, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0) != 1)
             throw core::Error(lastMessage(), sql);
@@ -307,7 +255,7 @@ Recordset PgConnection::collect(PGresult* raw, const QString& sql) {
     for (int i = 0; i < count; ++i) {
         QVariantList row;
         row.reserve(cols);
-        for (int c = 0; c < cols; ++c) row << cellValue(r.get(), i, c);
+        for (int c = 0; c < cols; ++c) row << PgValues::cell(r.get(), i, c);
         rows.push_back(std::move(row));
     }
     return Recordset(std::move(columns), std::move(rows));
@@ -346,7 +294,7 @@ void PgConnection::ReadAhead(const std::vector<std::pair<QString, QVariantList>>
     std::vector<bool> fresh;
     std::vector<QByteArray> names;
     {
-        const Pipeline pipeline(conn_, reads.front().first);
+        const PgPipeline pipeline(conn_, reads.front().first);
         sendAhead(reads, fresh, names);
         receiveAhead(reads, fresh, names);
     }
@@ -354,7 +302,7 @@ void PgConnection::ReadAhead(const std::vector<std::pair<QString, QVariantList>>
 
 void PgConnection::sendAhead(const std::vector<std::pair<QString, QVariantList>>& reads, std::vector<bool>& fresh,
                              std::vector<QByteArray>& names) {
-    std::vector<ParamValues> values;
+    std::vector<PgValues> values;
     values.reserve(reads.size());
     for (const auto& [sql, params] : reads) values.emplace_back(params);  // checked before anything is sent
     std::unordered_map<QString, QByteArray> preparedNow;  // a text read twice is prepared once
@@ -410,7 +358,7 @@ std::vector<Recordset> PgConnection::pipelined(const QString& sql, const std::ve
     for (std::size_t from = 0; from < paramLists.size(); from += kBatchLimit) {
         const std::size_t to = std::min(paramLists.size(), from + kBatchLimit);
         makeRoomFor(sql);
-        const Pipeline pipeline(conn_, sql);
+        const PgPipeline pipeline(conn_, sql);
         bool fresh = false;
         const QByteArray name = sendBatch(sql, paramLists, from, to, fresh);
         receiveBatch(fresh, to - from, sql, out);
@@ -424,11 +372,11 @@ std::vector<Recordset> PgConnection::pipelined(const QString& sql, const std::ve
 // Returns the prepared name; fresh: the preparation went ahead of them.
 QByteArray PgConnection::sendBatch(const QString& sql, const std::vector<QVariantList>& paramLists, std::size_t from,
                                    std::size_t to, bool& fresh) {
-    std::vector<ParamValues> values;
+    std::vector<PgValues> values;
     values.reserve(to - from);  // no reallocation: libpq reads through pointers into each
     for (std::size_t i = from; i < to; ++i) values.emplace_back(paramLists[i]);
     const QByteArray name = preparedName(sql, static_cast<int>(paramLists[from].size()), fresh);
-    for (const ParamValues& p : values)
+    for (const PgValues& p : values)
         if (PQsendQueryPrepared(conn_, name.constData(), p.count(), p.values.data(), nullptr, nullptr, 0) != 1)
             throw core::Error(lastMessage());
     if (PQpipelineSync(conn_) != 1) throw core::Error(lastMessage());
