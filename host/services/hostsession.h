@@ -38,7 +38,8 @@ public:
     const std::optional<std::set<int>>& restDays() const { return restDays_; }
     void setRestDays(std::set<int> days) { restDays_ = std::move(days); }
     void setLastError(const QString& text) { lastError_ = text; }
-    static inline const QString kParameterQuery = QStringLiteral("SELECT Pa_Valor FROM Parametro WHERE Pa_Cve_Parametro = ?");
+    static inline const QString kParameterQuery =
+        QStringLiteral("SELECT Pa_Valor FROM Parametro WHERE Pa_Cve_Parametro = ?");
     // A site parameter's stored value; defaultValue when it is not stored.
     QString parameter(const QString& key, const QString& defaultValue);
     static QString parameter(ado::Connection& connection, const QString& key, const QString& defaultValue);

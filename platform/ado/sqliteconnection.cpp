@@ -123,8 +123,8 @@ int SqliteConnection::onProgress(void* self) {
 
 void SqliteConnection::fail(const QString& sql) const {
     if (cancelled_)
-        throw core::Error(QStringLiteral("Se canceló la espera a la base de datos; no se guardó nada de esta operación."),
-                          sql);
+        throw core::Error(
+            QStringLiteral("Se canceló la espera a la base de datos; no se guardó nada de esta operación."), sql);
     // Another program (a backup, the sqlite3 tool) held the file past the
     // busy timeout: say so in the user's words; the caller rolls back.
     if ((sqlite3_errcode(db_) & 0xff) == SQLITE_BUSY)
