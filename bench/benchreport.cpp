@@ -122,10 +122,13 @@ void BenchReport::printStartups(QTextStream& out) const {
     out << "\n| Start-up to a painted week | ms | statements | round trips | target |\n|---|---:|---:|---:|---|\n";
     for (const Result& r : calendar_) {
         if (!r.name.startsWith(QLatin1String("Startup/"))) continue;
-        const bool target = delayed(r.name, "5ms");
+        const double trips = r.counter("round_trips");
+        QString target = verdict(QStringLiteral("< 300 ms"), delayed(r.name, "5ms"), !r.failed() && r.ms() < 300);
+        if (delayed(r.name, "50ms"))  // a branch office over a VPN
+            target = verdict(QStringLiteral("≤ 12 round trips, ≤ 1.0 s"), true,
+                             !r.failed() && trips >= 0 && trips <= 12 && r.ms() <= 1000);
         out << "| " << r.name << " | " << (r.failed() ? QStringLiteral("failed") : number(r.ms())) << " | "
-            << count(r.counter("statements")) << " | " << count(r.counter("round_trips")) << " | "
-            << verdict(QStringLiteral("< 300 ms"), target, !r.failed() && r.ms() < 300) << " |\n";
+            << count(r.counter("statements")) << " | " << count(trips) << " | " << target << " |\n";
     }
 }
 

@@ -283,6 +283,7 @@ void addDelayed() {
     add("Repaint", Repaint, {QStringLiteral("m"), true, 1000, 2500}, 2);
     add("Startup", Startup, {QStringLiteral("ww"), true, 1000, 500}, 5);
     add("Startup", Startup, {QStringLiteral("ww"), true, 1000, 2500}, 3);
+    add("Startup", Startup, {QStringLiteral("ww"), true, 1000, 25000}, 3);  // a branch office over a VPN
 }
 
 const bool registered = [] {

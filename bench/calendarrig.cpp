@@ -5,6 +5,8 @@
 #include "bench/benchdatabase.h"
 #include "bench/countingconnection.h"
 #include "bench/gridcheck.h"
+#include "host/app/signon.h"
+#include "platform/core/error.h"
 #include "host/schema/demodata.h"
 #include "host/schema/schema.h"
 #include "host/services/hostsession.h"
@@ -17,8 +19,11 @@ namespace bench {
 CalendarRig::CalendarRig(const QString& connectionText) {
     auto counting = std::make_unique<CountingConnection>(ado::open(connectionText));
     counting_ = counting.get();
-    schema::Schema::ensure(*counting_);
-    session_ = std::make_unique<services::HostSession>(std::move(counting), schema::DemoData::kUser, true);
+    // As the host starts: the schema only read, the user signed on.
+    if (schema::Schema::inspect(*counting_) != schema::Schema::State::Current)
+        throw core::Error(QStringLiteral("the database's schema is not current"));
+    const QString user = app::SignOn::signer(*counting_, true, schema::DemoData::kUser);
+    session_ = std::make_unique<services::HostSession>(std::move(counting), user, true);
     services::HostSession::install(session_.get());
     shell::Publico::iniciar();
     if (!start() && error_.isEmpty()) error_ = QStringLiteral("the calendar never finished painting");

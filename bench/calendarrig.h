@@ -20,8 +20,8 @@ namespace bench {
 
 class CountingConnection;
 
-// The calendar as the host starts it: the database opened (and its schema
-// checked), a session signed on, the screen shown on the measured room and
+// The calendar as the host starts it: the database opened, its schema
+// read (not written) and the user signed on as the host does, a session, the screen shown on the measured room and
 // its first week painted. Statements are counted on the way to the
 // database. Gone again when destroyed.
 class CalendarRig {

@@ -10,6 +10,8 @@ namespace schema {
 
 namespace {
 
+const QString kVersionQuery = QStringLiteral("SELECT MAX(Ve_Version) AS v FROM Version_Esquema");
+
 using K = Column::Kind;
 
 constexpr int kCreationLock = 501;
@@ -190,7 +192,7 @@ int Schema::storedVersion(ado::Connection& connection) {
 
 int Schema::storedVersion(ado::Connection& connection, const QStringList& present) {
     if (!present.contains(QStringLiteral("Version_Esquema"), Qt::CaseInsensitive)) return 0;
-    ado::Recordset rs = connection.Execute(QStringLiteral("SELECT MAX(Ve_Version) AS v FROM Version_Esquema"));
+    ado::Recordset rs = connection.Execute(kVersionQuery);
     return rs.Eof() ? 0 : rs.Fields(0).Value.toInt();
 }
 
@@ -223,6 +225,9 @@ void Schema::refuseForeignOrDamaged(const ado::Connection& connection, const QSt
 }
 
 Schema::State Schema::inspect(ado::Connection& connection, int* stored) {
+    // Asked together, a current schema costs one round trip; where the
+    // version's table is missing its read fails and both run as asked.
+    connection.ReadAhead({{connection.dialect().tableNamesQuery(), {}}, {kVersionQuery, {}}});
     const QStringList present = tableNames(connection);
     const int version = storedVersion(connection, present);
     if (stored) *stored = version;

@@ -9,10 +9,13 @@ HostSession* installed = nullptr;
 }
 
 HostSession::HostSession(std::unique_ptr<ado::Connection> connection, QString user, bool unattended)
-    : connection_(std::move(connection)), user_(std::move(user)), unattended_(unattended) {}
+    : connection_(std::move(connection)), user_(std::move(user)), unattended_(unattended), serverWait_(!unattended) {
+    ado::WaitHook::install(&serverWait_);
+}
 
 HostSession::~HostSession() {
     if (installed == this) installed = nullptr;
+    if (ado::WaitHook::installed() == &serverWait_) ado::WaitHook::install(nullptr);
 }
 
 HostSession& HostSession::current() {
@@ -29,8 +32,7 @@ QString HostSession::parameter(const QString& key, const QString& defaultValue) 
 }
 
 QString HostSession::parameter(ado::Connection& connection, const QString& key, const QString& defaultValue) {
-    ado::Recordset rs =
-        connection.Execute(QStringLiteral("SELECT Pa_Valor FROM Parametro WHERE Pa_Cve_Parametro = ?"), {key});
+    ado::Recordset rs = connection.Execute(kParameterQuery, {key});
     return rs.Eof() ? defaultValue : rs.Fields(0).Value.toString();
 }
 

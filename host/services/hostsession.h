@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "host/services/serverwait.h"
 #include "platform/ado/connection.h"
 
 namespace services {
@@ -27,6 +28,9 @@ public:
     ado::Connection& connection() { return *connection_; }
     const QString& user() const { return user_; }
     bool unattended() const { return unattended_; }
+    // Shows and stops the waits on this session's database (installed for
+    // the session's life).
+    ServerWait& serverWait() { return serverWait_; }
     bool forceUpperCase() const { return forceUpperCase_; }
     void setForceUpperCase(bool on) { forceUpperCase_ = on; }
     const QString& lastError() const { return lastError_; }
@@ -34,6 +38,8 @@ public:
     const std::optional<std::set<int>>& restDays() const { return restDays_; }
     void setRestDays(std::set<int> days) { restDays_ = std::move(days); }
     void setLastError(const QString& text) { lastError_ = text; }
+    static inline const QString kParameterQuery =
+        QStringLiteral("SELECT Pa_Valor FROM Parametro WHERE Pa_Cve_Parametro = ?");
     // A site parameter's stored value; defaultValue when it is not stored.
     QString parameter(const QString& key, const QString& defaultValue);
     static QString parameter(ado::Connection& connection, const QString& key, const QString& defaultValue);
@@ -45,6 +51,7 @@ private:
     std::unique_ptr<ado::Connection> connection_;
     QString user_;
     bool unattended_;
+    ServerWait serverWait_;
     bool forceUpperCase_ = false;
     QString lastError_;
     std::optional<std::set<int>> restDays_;

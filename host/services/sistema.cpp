@@ -19,6 +19,12 @@ QMessageBox::Icon iconFor(int style) {
     }
 }
 
+const QString kPermissionQuery = QStringLiteral(
+    "SELECT COUNT(*) AS n FROM Permiso_Usuario p "
+    "JOIN Usuario u ON u.Us_Cve_Usuario = p.Us_Cve_Usuario "
+    "WHERE p.Us_Cve_Usuario = ? AND p.Pu_Modulo = ? AND p.Pu_Cve_Permiso = ? "
+    "AND u.Es_Cve_Estado <> 'BA'");
+
 void toStderr(const QString& text) {
     QTextStream(stderr) << text << Qt::endl;
 }
@@ -57,13 +63,17 @@ QString Sistema::LeerParametro(const QString& key, int, const QString&, const QS
 }
 
 bool Sistema::TienePermiso(const QString& module, const QString& permission, const QString&) {
-    ado::Recordset rs = Conexion().Execute(
-        QStringLiteral("SELECT COUNT(*) AS n FROM Permiso_Usuario p "
-                       "JOIN Usuario u ON u.Us_Cve_Usuario = p.Us_Cve_Usuario "
-                       "WHERE p.Us_Cve_Usuario = ? AND p.Pu_Modulo = ? AND p.Pu_Cve_Permiso = ? "
-                       "AND u.Es_Cve_Estado <> 'BA'"),
-        {ObtenerUsuario(), module, permission});
+    ado::Recordset rs = Conexion().Execute(kPermissionQuery, {ObtenerUsuario(), module, permission});
     return rs.Fields(0).Value.toLongLong() > 0;
+}
+
+void Sistema::AnticiparCarga(const QStringList& parameters, const QString& module, const QString& permission) {
+    ado::Connection& c = Conexion();
+    std::vector<std::pair<QString, QVariantList>> reads;
+    for (const QString& key : parameters) reads.push_back({HostSession::kParameterQuery, {key}});
+    reads.push_back({c.dialect().serverNowQuery(), {}});
+    reads.push_back({kPermissionQuery, {ObtenerUsuario(), module, permission}});
+    c.ReadAhead(reads);
 }
 
 void Sistema::logError(const QString& message, const QString& title, const QString& module,

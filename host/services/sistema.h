@@ -22,6 +22,8 @@ public:
                                       const QString& defaultValue) override;
     Q_INVOKABLE bool TienePermiso(const QString& module, const QString& permission,
                                   const QString& description) override;
+    Q_INVOKABLE void AnticiparCarga(const QStringList& parameters, const QString& module,
+                                    const QString& permission) override;
     Q_INVOKABLE void RegistrarError(const QString& message, int style, const QString& title, QWidget* window,
                                     const QString& module, const QString& identifier) override;
     bool forceUpperCase() override;

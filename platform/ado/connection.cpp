@@ -4,6 +4,8 @@ namespace ado {
 
 Connection::~Connection() = default;
 
+void Connection::ReadAhead(const std::vector<std::pair<QString, QVariantList>>&) {}
+
 std::vector<Recordset> Connection::ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) {
     std::vector<Recordset> out;
     out.reserve(paramLists.size());

@@ -26,6 +26,13 @@ public:
     // which ones ran before it.
     virtual std::vector<Recordset> ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists);
 
+    // Reads that are about to be made one after another, sent now together
+    // (one round trip where the engine can); each later Execute of the same
+    // text and values, in the same order, takes its answer from them. Only
+    // outside a transaction; a read that failed, or a different statement
+    // run in between, drops what is left, and those run when asked.
+    virtual void ReadAhead(const std::vector<std::pair<QString, QVariantList>>& reads);
+
     virtual void BeginTrans() = 0;
     virtual void CommitTrans() = 0;
     virtual void RollbackTrans() = 0;

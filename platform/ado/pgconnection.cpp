@@ -7,11 +7,15 @@
 #include <cerrno>
 #include <memory>
 #include <optional>
+#include <thread>
+#include <unordered_map>
 
 #include <QDate>
 #include <QDateTime>
 
 #include "platform/ado/connectiontext.h"
+#include "platform/ado/pgpipeline.h"
+#include "platform/ado/pgvalues.h"
 #include "platform/ado/sqltext.h"
 #include "platform/core/error.h"
 
@@ -25,39 +29,16 @@ constexpr std::size_t kPreparedLimit = 256;
 // buffer fills while the other waits.
 constexpr std::size_t kBatchLimit = 1000;
 
-// Type identifiers of the built-in types whose values we hand out as numbers.
-constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
-
 struct ResultDeleter {
     void operator()(PGresult* r) const { PQclear(r); }
 };
 using Result = std::unique_ptr<PGresult, ResultDeleter>;
 
-QVariant cellValue(const PGresult* r, int row, int col) {
-    if (PQgetisnull(r, row, col)) return QVariant();
-    const char* text = PQgetvalue(r, row, col);
-    switch (PQftype(r, col)) {
-        case kBool: return QVariant(text[0] == 't');
-        case kInt2:
-        case kInt4:
-        case kInt8: return QVariant(QByteArray(text).toLongLong());
-        case kFloat4:
-        case kFloat8:
-        case kNumeric: return QVariant(QByteArray(text).toDouble());
-        default: return QVariant(QString::fromUtf8(text, PQgetlength(r, row, col)));
-    }
-}
-
-QByteArray paramText(const QVariant& v) {
-    if (v.typeId() == QMetaType::Bool) return v.toBool() ? "true" : "false";
-    return parameterText(v).toUtf8();  // checked: libpq would cut a text at a NUL
-}
-
 // A server that accepts and never answers, or a peer that is gone, must
 // end in an error instead of a window that hangs; the connection text may
 // override each.
 const char* const kSessionDefaults[][2] = {
-    {"connect_timeout", "10"}, {"keepalives", "1"},         {"keepalives_idle", "30"},
+    {"client_encoding", "UTF8"}, {"connect_timeout", "10"}, {"keepalives", "1"}, {"keepalives_idle", "30"},
     {"keepalives_interval", "10"}, {"keepalives_count", "3"}, {"tcp_user_timeout", "60000"}};
 
 // The defaults first, then the text expanded by libpq itself: whatever the
@@ -73,26 +54,6 @@ pg_conn* connect(const QString& text) {
     values.insert(values.end(), {utf8.constData(), nullptr});
     return PQconnectdbParams(keywords.data(), values.data(), 1);
 }
-
-// Parameter texts and the pointers libpq reads them through; a null
-// parameter is a null pointer.
-struct ParamValues {
-    explicit ParamValues(const QVariantList& params) {
-        texts.reserve(params.size());  // no reallocation: values point into texts
-        for (const QVariant& v : params) {
-            if (v.isNull()) {
-                values.push_back(nullptr);
-            } else {
-                texts.push_back(paramText(v));
-                values.push_back(texts.back().constData());
-            }
-        }
-    }
-    int count() const { return static_cast<int>(values.size()); }
-
-    std::vector<QByteArray> texts;
-    std::vector<const char*> values;
-};
 
 }  // namespace
 
@@ -122,13 +83,21 @@ QString PgConnection::lastMessage() const {
 void PgConnection::setUpSession() {
     // Notices such as "already exists, skipping" are no news to the user.
     PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
-    if (PQsetClientEncoding(conn_, "UTF8") != 0)
+    // Asked for at connect; a connection text that chose another is overruled.
+    if (QByteArray(pg_encoding_to_char(PQclientEncoding(conn_))) != "UTF8" && PQsetClientEncoding(conn_, "UTF8") != 0)
         throw core::Error(QStringLiteral("No se pudo fijar la codificación UTF-8: %1").arg(lastMessage()));
-    Execute(QStringLiteral("SET standard_conforming_strings = on"));
-    Execute(QStringLiteral("SET DateStyle = 'ISO, YMD'"));
     // No statement of this program runs for long; one that does is stuck,
-    // most likely waiting on another desktop's lock.
-    Execute(QStringLiteral("SET statement_timeout = '30s'"));
+    // most likely waiting on another desktop's lock. One round trip for all.
+    const QStringList settings{QStringLiteral("SET standard_conforming_strings = on"),
+                               QStringLiteral("SET DateStyle = 'ISO, YMD'"),
+                               QStringLiteral("SET statement_timeout = '30s'")};
+    const PgPipeline pipeline(conn_, settings.front());
+    for (const QString& sql : settings)
+        if (PQsendQueryParams(conn_, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0) != 1)
+            throw core::Error(lastMessage(), sql);
+    if (PQpipelineSync(conn_) != 1) throw core::Error(lastMessage());
+    std::vector<Recordset> answers;
+    receiveBatch(false, settings.size(), settings.join(QLatin1String("; ")), answers);
     const char* scs = PQparameterStatus(conn_, "standard_conforming_strings");
     if (!scs || QByteArray(scs) != "on")
         throw core::Error(QStringLiteral("El servidor no aceptó standard_conforming_strings = on."));
@@ -166,15 +135,19 @@ void PgConnection::reconnectIfLost() {
 
 // Waits for the next result as long as the answer wait allows; a server
 // that stopped answering (frozen, or its host gone without a word) would
-// otherwise hold the window for good.
+// otherwise hold the window for good. With a wait hook the socket is
+// watched in slices, so the hook can show the wait and stop it.
 PGresult* PgConnection::nextResult(const QString& sql) {
     using namespace std::chrono;
     const auto deadline = steady_clock::now() + answerWait_;
+    const bool watched = clock_ && clock_->watched();
     while (PQisBusy(conn_)) {
         const auto left = duration_cast<milliseconds>(deadline - steady_clock::now()).count();
         if (left <= 0) abandon(sql);
+        if (clock_ && !clock_->goOn()) stop(sql);
+        const long long slice = watched ? std::min<long long>(left, WaitClock::kSlice.count()) : left;
         pollfd socket{PQsocket(conn_), POLLIN, 0};
-        const int ready = poll(&socket, 1, static_cast<int>(left));
+        const int ready = poll(&socket, 1, static_cast<int>(slice));
         if (ready < 0 && errno != EINTR) abandon(sql);
         if (ready > 0 && PQconsumeInput(conn_) == 0) break;  // the connection broke: PQgetResult says how
     }
@@ -199,13 +172,31 @@ PGresult* PgConnection::finish(const QString& sql) {
 // Closing the connection is the one way to stop waiting on it; the server
 // rolls back whatever was open when it notices.
 void PgConnection::abandon(const QString& sql) {
+    drop(sql, QStringLiteral("El servidor de base de datos no respondió en %1 s; se cerró la conexión.")
+                  .arg(std::chrono::duration_cast<std::chrono::seconds>(answerWait_).count()));
+}
+
+// The person stopped the wait. The server is told to stop the statement
+// (a lock wait would hold on to its locks otherwise), from a thread of its
+// own because reaching a server that hangs can take as long as the wait
+// itself; then the connection is left as when the server gives no answer.
+void PgConnection::stop(const QString& sql) {
+    if (PGcancel* cancel = PQgetCancel(conn_)) {
+        std::thread([cancel] {
+            char why[256];
+            PQcancel(cancel, why, sizeof why);
+            PQfreeCancel(cancel);
+        }).detach();
+    }
+    drop(sql, QStringLiteral("Se canceló la espera al servidor de base de datos; se cerró la conexión."));
+}
+
+void PgConnection::drop(const QString& sql, const QString& why) {
     PQfinish(conn_);
     conn_ = nullptr;
     prepared_.clear();
-    throw core::Error(QStringLiteral("El servidor de base de datos no respondió en %1 s; se cerró la conexión.%2")
-                          .arg(std::chrono::duration_cast<std::chrono::seconds>(answerWait_).count())
-                          .arg(outcome(sql)),
-                      sql);
+    const QString after = outcome(sql);
+    throw core::Error(why + (after.isEmpty() ? QStringLiteral(" No se guardó nada de esta operación.") : after), sql);
 }
 
 core::Error PgConnection::lost(const QString& sql) const {
@@ -222,32 +213,29 @@ QString PgConnection::outcome(const QString& sql) const {
     return {};
 }
 
-QString PgConnection::preparedName(const QString& sql, int paramCount) {
-    if (auto it = prepared_.find(sql); it != prepared_.end()) return it->second;
-    if (prepared_.size() >= kPreparedLimit) {
-        const QString deallocate = QStringLiteral("DEALLOCATE ALL");
-        if (PQsendQuery(conn_, "DEALLOCATE ALL") != 1) throw core::Error(lastMessage(), deallocate);
-        Result r(finish(deallocate));
-        prepared_.clear();
-    }
+// The name of the statement's prepared form, or a new name to prepare it
+// under, sent (not awaited) ahead of its first executions so both travel
+// in one round trip; fresh says which.
+QByteArray PgConnection::preparedName(const QString& sql, int paramCount, bool& fresh) {
+    fresh = false;
+    if (auto it = prepared_.find(sql); it != prepared_.end()) return it->second.toLatin1();
     const QByteArray name = "rs501_" + QByteArray::number(nextName_++);
     if (PQsendPrepare(conn_, name.constData(), numberPlaceholders(sql).toUtf8().constData(), paramCount, nullptr) != 1)
         throw core::Error(lastMessage(), sql);
-    Result r(finish(sql));
-    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) throw core::Error(lastMessage(), sql);
-    return prepared_.emplace(sql, QString::fromLatin1(name)).first->second;
+    fresh = true;
+    return name;
 }
 
-PGresult* PgConnection::send(const QString& sql, const QVariantList& params) {
-    int sent = 0;
-    if (params.isEmpty()) {
-        sent = PQsendQueryParams(conn_, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
-    } else {
-        const ParamValues p(params);
-        const QByteArray name = preparedName(sql, static_cast<int>(params.size())).toLatin1();
-        sent = PQsendQueryPrepared(conn_, name.constData(), p.count(), p.values.data(), nullptr, nullptr, 0);
-    }
-    if (sent != 1) throw core::Error(lastMessage(), sql);
+// The session keeps a bounded number of prepared statements.
+void PgConnection::makeRoomFor(const QString& sql) {
+    if (prepared_.size() < kPreparedLimit || prepared_.count(sql)) return;
+    prepared_.clear();
+    Result r(send(QStringLiteral("DEALLOCATE ALL")));
+}
+
+PGresult* PgConnection::send(const QString& sql) {
+    if (PQsendQueryParams(conn_, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0) != 1)
+        throw core::Error(lastMessage(), sql);
     return finish(sql);
 }
 
@@ -267,52 +255,157 @@ Recordset PgConnection::collect(PGresult* raw, const QString& sql) {
     for (int i = 0; i < count; ++i) {
         QVariantList row;
         row.reserve(cols);
-        for (int c = 0; c < cols; ++c) row << cellValue(r.get(), i, c);
+        for (int c = 0; c < cols; ++c) row << PgValues::cell(r.get(), i, c);
         rows.push_back(std::move(row));
     }
     return Recordset(std::move(columns), std::move(rows));
 }
 
+// One call's wait, from its first statement sent to its last answer read.
+struct PgConnection::Watch {
+    explicit Watch(PgConnection& c) : connection(c) { connection.clock_.emplace(connection.busy_); }
+    ~Watch() { connection.clock_.reset(); }
+    PgConnection& connection;
+};
+
+Recordset PgConnection::run(const QString& sql, const QVariantList& params) {
+    ensureConnected();
+    if (!params.isEmpty()) return pipelined(sql, {params}).front();
+    return collect(send(sql), sql);
+}
+
 Recordset PgConnection::Execute(const QString& sql, const QVariantList& params) {
-    ensureConnected();
-    return collect(send(sql, params), sql);
-}
-
-std::vector<Recordset> PgConnection::ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) {
-    if (paramLists.empty()) return {};
-    ensureConnected();
-    const QByteArray name = preparedName(sql, static_cast<int>(paramLists.front().size())).toLatin1();
-    std::vector<Recordset> out;
-    out.reserve(paramLists.size());
-    for (std::size_t from = 0; from < paramLists.size(); from += kBatchLimit) {
-        const std::size_t to = std::min(paramLists.size(), from + kBatchLimit);
-        if (PQenterPipelineMode(conn_) != 1) throw core::Error(lastMessage(), sql);
-        struct Leave {
-            pg_conn*& conn;  // gone if the server stopped answering
-            ~Leave() {
-                if (conn) PQexitPipelineMode(conn);
-            }
-        } leave{conn_};
-        sendBatch(name, paramLists, from, to);
-        receiveBatch(to - from, sql, out);
+    if (!ahead_.empty()) {
+        Answer next = std::move(ahead_.front());
+        ahead_.pop_front();
+        if (next.sql == sql && next.params == params) return std::move(next.rows);
+        ahead_.clear();  // the caller went another way
     }
-    return out;
+    const Watch watch(*this);
+    return run(sql, params);
 }
 
-void PgConnection::sendBatch(const QByteArray& name, const std::vector<QVariantList>& paramLists, std::size_t from,
-                             std::size_t to) {
-    for (std::size_t i = from; i < to; ++i) {
-        const ParamValues p(paramLists[i]);
-        if (PQsendQueryPrepared(conn_, name.constData(), p.count(), p.values.data(), nullptr, nullptr, 0) != 1)
-            throw core::Error(lastMessage());
+void PgConnection::ReadAhead(const std::vector<std::pair<QString, QVariantList>>& reads) {
+    ahead_.clear();
+    if (reads.empty() || transaction_) return;
+    const Watch watch(*this);
+    ensureConnected();
+    if (prepared_.size() + reads.size() > kPreparedLimit) return;  // rare: asked one by one instead
+    std::vector<bool> fresh;
+    std::vector<QByteArray> names;
+    {
+        const PgPipeline pipeline(conn_, reads.front().first);
+        sendAhead(reads, fresh, names);
+        receiveAhead(reads, fresh, names);
+    }
+}
+
+void PgConnection::sendAhead(const std::vector<std::pair<QString, QVariantList>>& reads, std::vector<bool>& fresh,
+                             std::vector<QByteArray>& names) {
+    std::vector<PgValues> values;
+    values.reserve(reads.size());
+    for (const auto& [sql, params] : reads) values.emplace_back(params);  // checked before anything is sent
+    std::unordered_map<QString, QByteArray> preparedNow;  // a text read twice is prepared once
+    for (std::size_t i = 0; i < reads.size(); ++i) {
+        const QString& sql = reads[i].first;
+        bool isNew = false;
+        if (values[i].count() && preparedNow.count(sql))
+            names.push_back(preparedNow[sql]);
+        else if (values[i].count())
+            names.push_back(preparedName(sql, values[i].count(), isNew));
+        else
+            names.emplace_back();
+        if (isNew) preparedNow[sql] = names.back();
+        fresh.push_back(isNew);
+        const int sent = values[i].count()
+                             ? PQsendQueryPrepared(conn_, names.back().constData(), values[i].count(),
+                                                   values[i].values.data(), nullptr, nullptr, 0)
+                             : PQsendQueryParams(conn_, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+        if (sent != 1) throw core::Error(lastMessage(), sql);
     }
     if (PQpipelineSync(conn_) != 1) throw core::Error(lastMessage());
 }
 
-// Reads every result up to the sync point, even after a failure, so the
-// connection is ready for the next statement; then raises the first failure.
-void PgConnection::receiveBatch(std::size_t count, const QString& sql, std::vector<Recordset>& out) {
+// Keeps every answer when all came; on a failure keeps none, so each read
+// runs again when asked and says why then.
+void PgConnection::receiveAhead(const std::vector<std::pair<QString, QVariantList>>& reads,
+                                const std::vector<bool>& fresh, const std::vector<QByteArray>& names) {
+    std::vector<Recordset> answers;
     std::optional<core::Error> failure;
+    for (std::size_t i = 0; i < reads.size(); ++i) receiveResults(fresh[i], 1, reads[i].first, answers, failure);
+    drainToSync(reads.back().first);
+    if (failure) return;
+    for (std::size_t i = 0; i < reads.size(); ++i) {
+        if (fresh[i]) prepared_.emplace(reads[i].first, QString::fromLatin1(names[i]));
+        ahead_.push_back({reads[i].first, reads[i].second, std::move(answers[i])});
+    }
+}
+
+std::vector<Recordset> PgConnection::ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) {
+    ahead_.clear();
+    if (paramLists.empty()) return {};
+    const Watch watch(*this);
+    ensureConnected();
+    return pipelined(sql, paramLists);
+}
+
+// Sends the executions together in pipeline mode, behind the statement's
+// preparation when this session has not prepared it yet: one round trip
+// per batch, the first one included.
+std::vector<Recordset> PgConnection::pipelined(const QString& sql, const std::vector<QVariantList>& paramLists) {
+    std::vector<Recordset> out;
+    out.reserve(paramLists.size());
+    for (std::size_t from = 0; from < paramLists.size(); from += kBatchLimit) {
+        const std::size_t to = std::min(paramLists.size(), from + kBatchLimit);
+        makeRoomFor(sql);
+        const PgPipeline pipeline(conn_, sql);
+        bool fresh = false;
+        const QByteArray name = sendBatch(sql, paramLists, from, to, fresh);
+        receiveBatch(fresh, to - from, sql, out);
+        if (fresh) prepared_.emplace(sql, QString::fromLatin1(name));
+    }
+    return out;
+}
+
+// Every value is checked before anything is sent: a batch cut short would
+// leave the connection waiting for a sync that never comes.
+// Returns the prepared name; fresh: the preparation went ahead of them.
+QByteArray PgConnection::sendBatch(const QString& sql, const std::vector<QVariantList>& paramLists, std::size_t from,
+                                   std::size_t to, bool& fresh) {
+    std::vector<PgValues> values;
+    values.reserve(to - from);  // no reallocation: libpq reads through pointers into each
+    for (std::size_t i = from; i < to; ++i) values.emplace_back(paramLists[i]);
+    const QByteArray name = preparedName(sql, static_cast<int>(paramLists[from].size()), fresh);
+    for (const PgValues& p : values)
+        if (PQsendQueryPrepared(conn_, name.constData(), p.count(), p.values.data(), nullptr, nullptr, 0) != 1)
+            throw core::Error(lastMessage());
+    if (PQpipelineSync(conn_) != 1) throw core::Error(lastMessage());
+    return name;
+}
+
+// Reads every result up to the sync point (the preparation's first, when
+// sent), even after a failure, so the connection is ready for the next
+// statement; then raises the first failure.
+void PgConnection::receiveBatch(bool prepared, std::size_t count, const QString& sql, std::vector<Recordset>& out) {
+    std::optional<core::Error> failure;
+    receiveResults(prepared, count, sql, out, failure);
+    drainToSync(sql);
+    if (failure && !alive()) throw lost(sql);
+    if (failure) throw *failure;
+}
+
+// Reads count executions' results (after the preparation's, when sent);
+// after the first failure the rest are read and thrown away.
+void PgConnection::receiveResults(bool prepared, std::size_t count, const QString& sql, std::vector<Recordset>& out,
+                                  std::optional<core::Error>& failure) {
+    if (prepared) {
+        Result r(nextResult(sql));
+        if ((!r || PQresultStatus(r.get()) != PGRES_COMMAND_OK) && !failure)
+            failure = core::Error(r ? withoutPassword(QString::fromUtf8(PQresultErrorMessage(r.get())).trimmed())
+                                    : lastMessage(),
+                                  sql);
+        while (PGresult* end = nextResult(sql)) PQclear(end);
+    }
     for (std::size_t i = 0; i < count; ++i) {
         PGresult* r = nextResult(sql);
         if (!r) {
@@ -330,13 +423,14 @@ void PgConnection::receiveBatch(std::size_t count, const QString& sql, std::vect
         }
         while (PGresult* end = nextResult(sql)) PQclear(end);  // each execution's results end with a null
     }
+}
+
+void PgConnection::drainToSync(const QString& sql) {
     while (PGresult* r = nextResult(sql)) {
         const bool sync = PQresultStatus(r) == PGRES_PIPELINE_SYNC;
         PQclear(r);
         if (sync) break;
     }
-    if (failure && !alive()) throw lost(sql);
-    if (failure) throw *failure;
 }
 
 void PgConnection::BeginTrans() {

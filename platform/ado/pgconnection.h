@@ -1,9 +1,12 @@
 #pragma once
 
 #include <chrono>
+#include <deque>
+#include <optional>
 #include <unordered_map>
 
 #include "platform/ado/connection.h"
+#include "platform/ado/waitclock.h"
 
 namespace core {
 class Error;
@@ -22,7 +25,10 @@ namespace ado {
 // the connection is closed and the statement fails. A lost connection is
 // re-established on the next statement, but never in the middle of a
 // transaction: its remaining statements and its commit fail, so none of
-// them can run on their own in a new session.
+// them can run on their own in a new session. While it waits for an answer
+// the installed wait hook is asked whether to go on; told to stop, it
+// cancels the statement on the server and closes the connection, so the
+// server rolls back whatever was open and the next statement connects again.
 class PgConnection : public Connection {
 public:
     explicit PgConnection(const QString& url);
@@ -32,6 +38,7 @@ public:
     // Sends the executions together in pipeline mode: one round trip per
     // batch instead of one per execution.
     std::vector<Recordset> ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) override;
+    void ReadAhead(const std::vector<std::pair<QString, QVariantList>>& reads) override;
     void BeginTrans() override;
     void CommitTrans() override;
     void RollbackTrans() override;
@@ -45,20 +52,34 @@ public:
     void setAnswerWait(std::chrono::milliseconds wait) { answerWait_ = wait; }
 
 private:
+    struct Watch;
+
+    Recordset run(const QString& sql, const QVariantList& params = {});
     void setUpSession();
     bool alive() const;
     void ensureConnected();
     void reconnectIfLost();
-    pg_result* send(const QString& sql, const QVariantList& params);
+    pg_result* send(const QString& sql);
+    void makeRoomFor(const QString& sql);
+    std::vector<Recordset> pipelined(const QString& sql, const std::vector<QVariantList>& paramLists);
     pg_result* finish(const QString& sql);
     pg_result* nextResult(const QString& sql);
     [[noreturn]] void abandon(const QString& sql);
+    [[noreturn]] void stop(const QString& sql);
+    [[noreturn]] void drop(const QString& sql, const QString& why);
     core::Error lost(const QString& sql) const;
     QString outcome(const QString& sql) const;
-    void sendBatch(const QByteArray& name, const std::vector<QVariantList>& paramLists, std::size_t from,
-                   std::size_t to);
-    void receiveBatch(std::size_t count, const QString& sql, std::vector<Recordset>& out);
-    QString preparedName(const QString& sql, int paramCount);
+    QByteArray sendBatch(const QString& sql, const std::vector<QVariantList>& paramLists, std::size_t from,
+                         std::size_t to, bool& fresh);
+    void sendAhead(const std::vector<std::pair<QString, QVariantList>>& reads, std::vector<bool>& fresh,
+                   std::vector<QByteArray>& names);
+    void receiveAhead(const std::vector<std::pair<QString, QVariantList>>& reads, const std::vector<bool>& fresh,
+                      const std::vector<QByteArray>& names);
+    void receiveResults(bool prepared, std::size_t count, const QString& sql, std::vector<Recordset>& out,
+                        std::optional<core::Error>& failure);
+    void drainToSync(const QString& sql);
+    void receiveBatch(bool prepared, std::size_t count, const QString& sql, std::vector<Recordset>& out);
+    QByteArray preparedName(const QString& sql, int paramCount, bool& fresh);
     Recordset collect(pg_result* result, const QString& sql);
     QString lastMessage() const;
     QString withoutPassword(QString text) const;
@@ -70,6 +91,14 @@ private:
     int nextName_ = 1;
     bool transaction_ = false;  // BEGIN answered, COMMIT or ROLLBACK not yet asked for
     std::chrono::milliseconds answerWait_{std::chrono::seconds(45)};
+    bool busy_ = false;  // a statement is out and its answer not yet read
+    std::optional<WaitClock> clock_;
+    struct Answer {
+        QString sql;
+        QVariantList params;
+        Recordset rows;
+    };
+    std::deque<Answer> ahead_;  // read ahead, not yet asked for
 };
 
 }  // namespace ado

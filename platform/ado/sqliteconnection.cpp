@@ -69,7 +69,9 @@ SqliteConnection::SqliteConnection(const QString& path, bool create) : path_(pat
         db_ = nullptr;
         throw core::Error(QStringLiteral("No se pudo abrir la base de datos \"%1\": %2").arg(path, message));
     }
-    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    sqlite3_busy_handler(db_, onBusy, this);
+    // Often enough that a stop is felt at once, seldom enough to cost nothing.
+    sqlite3_progress_handler(db_, 1000, onProgress, this);
     try {
         // A read proves the file is a database (a file of another kind fails
         // here) and writes nothing. Only a new, empty database is switched to
@@ -96,7 +98,33 @@ void SqliteConnection::clearCache() {
     cache_.clear();
 }
 
+bool SqliteConnection::stopAsked() {
+    if (clock_ && !clock_->goOn()) cancelled_ = true;
+    return cancelled_;
+}
+
+// Another connection holds the lock: wait in short naps up to the busy
+// timeout, asking between them whether to go on.
+int SqliteConnection::onBusy(void* self, int count) {
+    auto& c = *static_cast<SqliteConnection*>(self);
+    const auto now = std::chrono::steady_clock::now();
+    if (count == 0) c.lockedSince_ = now;
+    if (now - c.lockedSince_ >= std::chrono::milliseconds(kBusyTimeoutMs) || c.stopAsked()) return 0;
+    sqlite3_sleep(10);
+    return 1;
+}
+
+int SqliteConnection::onProgress(void* self) {
+    auto& c = *static_cast<SqliteConnection*>(self);
+    if (!c.stopAsked()) return 0;
+    sqlite3_interrupt(c.db_);
+    return 1;
+}
+
 void SqliteConnection::fail(const QString& sql) const {
+    if (cancelled_)
+        throw core::Error(
+            QStringLiteral("Se canceló la espera a la base de datos; no se guardó nada de esta operación."), sql);
     // Another program (a backup, the sqlite3 tool) held the file past the
     // busy timeout: say so in the user's words; the caller rolls back.
     if ((sqlite3_errcode(db_) & 0xff) == SQLITE_BUSY)
@@ -166,6 +194,12 @@ Recordset SqliteConnection::run(sqlite3_stmt* stmt, const QString& sql) {
 }
 
 Recordset SqliteConnection::Execute(const QString& sql, const QVariantList& params) {
+    WaitClock clock(busy_);
+    cancelled_ = false;
+    struct Watch {
+        WaitClock*& slot;
+        ~Watch() { slot = nullptr; }
+    } watch{clock_ = &clock};
     sqlite3_stmt* stmt = prepared(sql);
     struct Reset {
         sqlite3_stmt* s;

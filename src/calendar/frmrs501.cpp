@@ -128,6 +128,10 @@ void frmRS501::Form_Load() {
     try {
         HostControls::as<shell::IColorScheme>(ui_.colorQNT)->Aplicar();
         shell::ISistema& sistema = *Publico::Sistema();
+        // One round trip for the reads below, on a server far away.
+        sistema.AnticiparCarga(
+            {Window::kParameter, QStringLiteral("CAT_FORZAR_MAYUSCULAS"), QStringLiteral("FTO_SALA_JUNTA")}, kModule,
+            QStringLiteral("CHFEFIN"));
         horario_ = sistema.LeerParametro(Window::kParameter, 0, QStringLiteral("T"), Window::kDefault);
         const QString upper = sistema.LeerParametro(QStringLiteral("CAT_FORZAR_MAYUSCULAS"), 0, QString(), QString());
         sistema.ForzarMayusculas(parameterFlag(upper));

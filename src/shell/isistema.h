@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include "platform/ado/connection.h"
 
@@ -20,6 +21,10 @@ public:
     virtual void ForzarMayusculas(bool flag) = 0;
     virtual QString LeerParametro(const QString& key, int reserved, const QString& type, const QString& defaultValue) = 0;
     virtual bool TienePermiso(const QString& module, const QString& permission, const QString& description) = 0;
+    // The reads a screen's load makes, in its order: these parameters, the
+    // server's date, then this permission of the module, sent together (one
+    // round trip on a server); the calls that follow answer from them.
+    virtual void AnticiparCarga(const QStringList& parameters, const QString& module, const QString& permission) = 0;
     // style: 16 critical, 48 warning. window: the reporting screen, parent of
     // the message box.
     virtual void RegistrarError(const QString& message, int style, const QString& title, QWidget* window,

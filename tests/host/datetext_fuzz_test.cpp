@@ -83,32 +83,24 @@ TEST(DateTextFuzzTest, AnEditorTargetOpensTheCellItNamesOrIsRefused) {
     }
 }
 
-class DateServicesFuzzTest : public testsupport::ServiceTest {};
-
 // The rest days of the week, a site parameter: a list of days 1 to 7, or a
 // refusal naming the parameter and quoting its value.
-TEST_P(DateServicesFuzzTest, RestDayListsGiveWeekdaysOrAClearRefusal) {
+TEST(RestDayFuzz, ListsGiveWeekdaysOrAClearRefusal) {
     testsupport::NearText near({"6,7", "1,2,3", "7", "6, 7", ""});
-    const QDate monday(2026, 3, 2);
     for (int n = 0; n < 200; ++n) {
         const QString listed = near.next();
         SCOPED_TRACE(listed.toStdString());
-        conn->Execute("DELETE FROM Parametro");
-        conn->Execute("INSERT INTO Parametro (Pa_Cve_Parametro, Pa_Valor) VALUES (?, ?)",
-                      {services::Funciones::kRestDaysParameter, listed});
-        services::HostSession own(db->open(), "ANA", true);
-        services::Funciones f(own);
         try {
-            for (int d = 0; d < 7; ++d)
-                if (f.EsDiaInhabil(monday.addDays(d))) {
-                    ASSERT_TRUE(listed.contains(QString::number(d + 1)));
-                }
+            for (const int day : services::Funciones::parseRestDays(listed))
+                ASSERT_TRUE(day >= 1 && day <= 7 && listed.contains(QString::number(day)));
         } catch (const core::Error& e) {
             ASSERT_TRUE(e.description().contains(services::Funciones::kRestDaysParameter));
             ASSERT_TRUE(e.description().contains("\"" + listed + "\""));
         }
     }
 }
+
+class DateServicesFuzzTest : public testsupport::ServiceTest {};
 
 // Stored non-working days: each one in the range asked for is read as a
 // valid date inside it, or a stored text that is no date is refused by

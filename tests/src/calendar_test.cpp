@@ -196,18 +196,44 @@ TEST_P(CalendarScreenTest, ResizeFollowsTheWindowAndTheCloseActionClosesTheOwner
     EXPECT_FALSE(owner.isVisible());
 }
 
-TEST_P(CalendarScreenTest, StartUpShowsTheNameOfAKeyWrittenBeforeAndReadsTheUpperCaseSwitch) {
-    struct Case {
-        const char* upper;
-        bool on;
-    } const cases[] = {{"0", false}, {"1", true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.upper);
-        conn->Execute("DELETE FROM Parametro");
-        setParameter("CAT_FORZAR_MAYUSCULAS", c.upper);
-        open(nullptr, [this] { screen->findChild<QObject*>("txtSalaJunta")->setProperty("Text", "0000000002"); });
+// A start on a room key written before shows its name and what the switches
+// say, asking the database what it always asked, in the same order with the
+// same values, however the engine carries the questions.
+TEST_P(CalendarScreenTest, StartUpAsksTheSameQuestionsInOrderAndShowsTheirAnswers) {
+    setParameter("RS_HORARIO_RESERVACIONES", "08:00,20:00");
+    conn->Execute("INSERT INTO Usuario (Us_Cve_Usuario, Us_Nombre) VALUES ('ANA', 'Ana')");
+    conn->Execute("INSERT INTO Permiso_Usuario (Us_Cve_Usuario, Pu_Modulo, Pu_Cve_Permiso) VALUES ('ANA', 'RS501', 'CHFEFIN')");
+    const QString parameter = "SELECT Pa_Valor FROM Parametro WHERE Pa_Cve_Parametro = ? | ";
+    for (const QString upper : {"0", "1"}) {
+        SCOPED_TRACE(upper.toStdString());
+        conn->Execute("DELETE FROM Parametro WHERE Pa_Cve_Parametro = 'CAT_FORZAR_MAYUSCULAS'");
+        setParameter("CAT_FORZAR_MAYUSCULAS", upper);
+        open(recorded(), [this] { screen->findChild<QObject*>("txtSalaJunta")->setProperty("Text", "0000000002"); });
         EXPECT_EQ(roomName(), "Sala Hidalgo");
-        EXPECT_EQ(session->forceUpperCase(), c.on);
+        EXPECT_EQ(session->forceUpperCase(), upper == "1");
+        EXPECT_TRUE(screen->CHFEFIN());
+        EXPECT_EQ(grid()->TextMatrix(grid()->Rows() - 1, 0), "20:00");
+        QStringList asked;
+        for (qsizetype i = 0; i < rec->statements.size(); ++i) {
+            QStringList values;
+            for (const QVariant& v : rec->values.value(i)) values << v.toString();
+            asked << rec->statements[i].simplified() + " | " + values.join(',');
+        }
+        const QString sunday = screen->Inicio().toString(Qt::ISODate);
+        ASSERT_EQ(asked.size(), 6 + 7 * 25 + 2);  // a question per slot cell in one batch, then the non-working days
+        EXPECT_EQ(asked.mid(0, 7) + asked.mid(181),
+                  QStringList({parameter + "RS_HORARIO_RESERVACIONES", parameter + "CAT_FORZAR_MAYUSCULAS",
+                               parameter + "FTO_SALA_JUNTA", conn->dialect().serverNowQuery().simplified() + " | ",
+                               "SELECT COUNT(*) AS n FROM Permiso_Usuario p JOIN Usuario u ON u.Us_Cve_Usuario = "
+                               "p.Us_Cve_Usuario WHERE p.Us_Cve_Usuario = ? AND p.Pu_Modulo = ? AND p.Pu_Cve_Permiso "
+                               "= ? AND u.Es_Cve_Estado <> 'BA' | ANA,RS501,CHFEFIN",
+                               "SELECT Sj_Descripcion FROM Sala_Junta WHERE Sj_Cve_Sala_Junta = ? AND Es_Cve_Estado <> ? | "
+                               "0000000002,BA",
+                               "SELECT Rsj_Folio FROM Reservacion_Sala_Junta WHERE Sj_Cve_Sala_Junta = ? AND Rsj_Fecha = ? "
+                               "AND Rsj_Inicio < ? AND Rsj_Fin > ? AND Es_Cve_Estado <> 'CA' | 0000000002," + sunday + ",08:30,08:00",
+                               parameter + "DIAS_INHABILES_SEMANA",
+                               "SELECT Di_Fecha FROM Dia_Inhabil WHERE Di_Fecha BETWEEN ? AND ? | " + sunday + "," +
+                                   screen->Inicio().addDays(6).toString(Qt::ISODate)}));
     }
     EXPECT_TRUE(reports().empty());
 }

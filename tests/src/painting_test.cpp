@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <QElapsedTimer>
 #include <QTimer>
 
 #include "platform/ado/pgconnection.h"
-#include "src/calendar/calendargrid.h"
 #include "tests/src/calendarfixture.h"
 #include "tests/support/serverfault.h"
 
@@ -94,31 +95,29 @@ TEST_P(PaintingTest, EveryPaintedCellShowsItsOwnAnswerAcrossAYearEnd) {
     typeRoom("0000000001");
     for (int k = 0; k < weeks; ++k) clickButton("cmdAdelante");
     ASSERT_EQ(screen->Inicio(), sunday);
+    // Written out by hand: at 11:00 either of the two rows may be the one read.
+    const std::map<QString, QString> lastDayFolios{{"10:00", "20"}, {"10:30", "20"}, {"11:00", "20 21"}, {"11:30", "20"}},
+        newYearFolios{{"14:00", "23"}, {"14:30", "23"}, {"15:00", "24"}, {"15:30", "24"}};
+    QDate puente;
     const auto checkEveryCell = [&] {
-        shell::IFunciones& f = *shell::Publico::Funciones();
         for (int c = 1; c < grid()->Cols(); ++c) {
             const QDate day = screen->Inicio().addDays(c - 1);
+            const auto& folios = day == lastDay ? lastDayFolios : day == newYear ? newYearFolios : std::map<QString, QString>{};
             for (int r = 2; r < grid()->Rows(); ++r) {
-                const QString slot = grid()->TextMatrix(r, 0);
-                ado::Recordset own = conn->Execute(calendar::availabilityStatement(),
-                                                   calendar::availabilityParams("0000000001", f.FormatoFechaSQL(day), slot));
-                const QString folio = own.Eof() ? QString() : own.Fields(0).Value.toString();
-                const int back = f.EsDiaInhabil(day) ? kSilver : folio.isEmpty() ? kGreen : kBlue;
-                ASSERT_EQ(grid()->TextMatrix(r, c), folio) << day.toString(Qt::ISODate).toStdString() << " " << slot.toStdString();
-                ASSERT_EQ(grid()->CellBackColorAt(r, c), back) << day.toString(Qt::ISODate).toStdString() << " " << slot.toStdString();
+                SCOPED_TRACE(day.toString(Qt::ISODate).toStdString() + " " + grid()->TextMatrix(r, 0).toStdString());
+                const auto it = folios.find(grid()->TextMatrix(r, 0));
+                const QString shown = grid()->TextMatrix(r, c);
+                ASSERT_TRUE(it == folios.end() ? shown.isEmpty() : it->second.split(' ').contains(shown.mid(8))) << shown.toStdString();
+                const bool resting = day.dayOfWeek() >= 6 || day == newYear || day == puente;
+                ASSERT_EQ(grid()->CellBackColorAt(r, c), resting ? kSilver : shown.isEmpty() ? kGreen : kBlue);
             }
         }
     };
     checkEveryCell();
-    EXPECT_EQ(grid()->TextMatrix(rowOf("13:00"), columnOf(lastDay)), "");
-    EXPECT_EQ(grid()->TextMatrix(rowOf("15:00"), columnOf(newYear)), "0000000024");
-    EXPECT_EQ(grid()->TextMatrix(rowOf("09:00"), columnOf(newYear)), "");
-    EXPECT_EQ(grid()->CellBackColorAt(rowOf("14:00"), columnOf(newYear)), kSilver);
     // A non-working day added elsewhere shows at the next painting.
-    conn->Execute("INSERT INTO Dia_Inhabil (Di_Fecha, Di_Descripcion) VALUES (?, 'Puente')", {lastDay});
+    conn->Execute("INSERT INTO Dia_Inhabil (Di_Fecha, Di_Descripcion) VALUES (?, 'Puente')", {puente = lastDay});
     clickButton("cmdAtras");
     clickButton("cmdAdelante");
-    EXPECT_EQ(grid()->CellBackColorAt(rowOf("10:00"), columnOf(lastDay)), kSilver);
     checkEveryCell();
     EXPECT_TRUE(reports().empty());
 }

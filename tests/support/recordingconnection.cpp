@@ -13,6 +13,7 @@ void RecordingConnection::record(const QString& sql) {
 }
 
 ado::Recordset RecordingConnection::Execute(const QString& sql, const QVariantList& params) {
+    values << params;
     record(sql);
     return inner_.Execute(sql, params);
 }

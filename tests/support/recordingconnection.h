@@ -18,6 +18,9 @@ public:
     explicit RecordingConnection(std::unique_ptr<ado::Connection> inner) : owned_(std::move(inner)), inner_(*owned_) {}
 
     ado::Recordset Execute(const QString& sql, const QVariantList& params = {}) override;
+    // Forwarded whole, so the engine still sends the reads together; each is
+    // recorded when it is asked for, as before.
+    void ReadAhead(const std::vector<std::pair<QString, QVariantList>>& reads) override { inner_.ReadAhead(reads); }
     void BeginTrans() override;
     void CommitTrans() override;
     void RollbackTrans() override;
@@ -43,6 +46,7 @@ public:
     ado::Connection& inner() { return inner_; }
 
     QStringList statements;  // every Execute, plus "BEGIN", "COMMIT", "ROLLBACK"
+    QList<QVariantList> values;  // each Execute's values
 
 private:
     void record(const QString& sql);
