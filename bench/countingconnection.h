@@ -16,6 +16,7 @@ public:
     ado::Recordset Execute(const QString& sql, const QVariantList& params = {}) override;
     // Forwarded whole, so the engine can still send the executions together.
     std::vector<ado::Recordset> ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) override;
+    ado::BatchAnswer ExecuteBatch(const std::vector<ado::Statement>& statements, int beginAt = -1) override;
     void BeginTrans() override;
     void CommitTrans() override;
     void RollbackTrans() override;

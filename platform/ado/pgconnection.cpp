@@ -94,6 +94,13 @@ struct ParamValues {
     std::vector<const char*> values;
 };
 
+// Sends one statement: prepared under name, or as it is when it has no values.
+bool sendOne(pg_conn* conn, const QByteArray& name, const QString& sql, const ParamValues& p) {
+    return (name.isEmpty()
+                ? PQsendQueryParams(conn, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0)
+                : PQsendQueryPrepared(conn, name.constData(), p.count(), p.values.data(), nullptr, nullptr, 0)) == 1;
+}
+
 }  // namespace
 
 PgConnection::PgConnection(const QString& url) : url_(url) {
@@ -337,6 +344,75 @@ void PgConnection::receiveBatch(std::size_t count, const QString& sql, std::vect
     }
     if (failure && !alive()) throw lost(sql);
     if (failure) throw *failure;
+}
+
+BatchAnswer PgConnection::ExecuteBatch(const std::vector<Statement>& statements, int beginAt) {
+    BatchAnswer answer;
+    try {
+        if (beginAt >= 0 && InTransaction())
+            throw core::Error(QStringLiteral("Ya hay una transacción abierta en la conexión."));
+        ensureConnected();
+        std::vector<Statement> all = statements;
+        if (beginAt >= 0) all.insert(all.begin() + beginAt, Statement{QStringLiteral("BEGIN")});
+        // Prepared, and every value checked, before the pipeline opens: a
+        // refusal halfway through sending would leave answers unread.
+        std::vector<QByteArray> names;
+        std::vector<ParamValues> values;
+        values.reserve(all.size());
+        for (const Statement& s : all) {
+            values.emplace_back(s.params);
+            names.push_back(s.params.isEmpty() ? QByteArray()
+                                               : preparedName(s.sql, static_cast<int>(s.params.size())).toLatin1());
+        }
+        if (PQenterPipelineMode(conn_) != 1) throw core::Error(lastMessage());
+        struct Leave {
+            pg_conn*& conn;  // gone if the server stopped answering
+            ~Leave() {
+                if (conn) PQexitPipelineMode(conn);
+            }
+        } leave{conn_};
+        for (std::size_t i = 0; i < all.size(); ++i)
+            if (!sendOne(conn_, names[i], all[i].sql, values[i])) throw core::Error(lastMessage(), all[i].sql);
+        if (PQpipelineSync(conn_) != 1) throw core::Error(lastMessage());
+        receiveStatements(all, beginAt, answer);
+    } catch (const core::Error& e) {
+        if (!answer.failure) answer.failure = e;
+    }
+    return answer;
+}
+
+// As receiveBatch, keeping each statement's answer until the first failure;
+// BEGIN's answer opens the transaction and is not handed back.
+void PgConnection::receiveStatements(const std::vector<Statement>& sent, int beginAt, BatchAnswer& answer) {
+    for (std::size_t i = 0; i < sent.size(); ++i) {
+        const QString& sql = sent[i].sql;
+        PGresult* r = nextResult(sql);
+        if (!r) {
+            if (!answer.failure) answer.failure = core::Error(lastMessage(), sql);
+            break;
+        }
+        if (answer.failure) {
+            PQclear(r);
+        } else {
+            try {
+                Recordset rs = collect(r, sql);
+                if (static_cast<int>(i) == beginAt)
+                    transaction_ = true;
+                else
+                    answer.results.push_back(std::move(rs));
+            } catch (const core::Error& e) {
+                answer.failure = e;
+            }
+        }
+        while (PGresult* end = nextResult(sql)) PQclear(end);
+    }
+    const QString last = sent.empty() ? QString() : sent.back().sql;
+    while (PGresult* r = nextResult(last)) {
+        const bool sync = PQresultStatus(r) == PGRES_PIPELINE_SYNC;
+        PQclear(r);
+        if (sync) break;
+    }
+    if (answer.failure && !alive()) answer.failure = lost(answer.failure->statement());
 }
 
 void PgConnection::BeginTrans() {

@@ -32,6 +32,10 @@ public:
     // Sends the executions together in pipeline mode: one round trip per
     // batch instead of one per execution.
     std::vector<Recordset> ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) override;
+    // Sends the statements, BEGIN among them when asked, together in
+    // pipeline mode: one round trip (a text used for the first time is
+    // prepared before).
+    BatchAnswer ExecuteBatch(const std::vector<Statement>& statements, int beginAt = -1) override;
     void BeginTrans() override;
     void CommitTrans() override;
     void RollbackTrans() override;
@@ -58,6 +62,7 @@ private:
     void sendBatch(const QByteArray& name, const std::vector<QVariantList>& paramLists, std::size_t from,
                    std::size_t to);
     void receiveBatch(std::size_t count, const QString& sql, std::vector<Recordset>& out);
+    void receiveStatements(const std::vector<Statement>& sent, int beginAt, BatchAnswer& answer);
     QString preparedName(const QString& sql, int paramCount);
     Recordset collect(pg_result* result, const QString& sql);
     QString lastMessage() const;

@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <memory>
 
-#include "platform/ado/transaction.h"
 #include "platform/component/runtime.h"
 #include "platform/core/error.h"
 #include "platform/core/fonts.h"
@@ -35,7 +34,6 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kQuintasistema = QStringLiteral("Quintasistema");
 const QString kAceptarTitle = QStringLiteral("Controles_Aceptar()");
-const QString kNothingToStore = QStringLiteral("ERR-ID:7500030");
 constexpr int kVbEscape = 27;
 
 QPointer<frmReservacion>& shared() {
@@ -237,27 +235,30 @@ void frmReservacion::txtSala_Junta_Consulta() {
 
 // ---- saving and cancelling ----
 
+// The fields are read once; the checks, then the store, work on that value.
 void frmReservacion::Controles_Aceptar(bool EsNuevo) {
     try {
         if (!confirmClientKey())
             return refuse(QString(), shell::kExclamation, kQuintasistema, QString(), txt_Cl_Cve_Cliente_);
-        const AcceptInput input{box(txtNSalaJunta_)->Text(),
-                                box(txt_Cl_Cve_Cliente_)->Text(),
-                                box(txt_Cl_Descripcion_)->Text(),
-                                box(txtResponsable_)->Text(),
-                                txtProposito_->Text(),
-                                picker(dpHoraInicio_)->TimeOfDay(),
-                                picker(dpHoraFin_)->TimeOfDay(),
-                                iHoraI_,
-                                iHoraF_};
+        const TypedReservation value = typed();
+        const AcceptInput input{box(txtNSalaJunta_)->Text(), value.cliente, box(txt_Cl_Descripcion_)->Text(),
+                                value.responsable,           value.proposito,
+                                picker(dpHoraInicio_)->TimeOfDay(), picker(dpHoraFin_)->TimeOfDay(),
+                                iHoraI_,                     iHoraF_};
         if (const auto refusal = checkAccept(input))
             return refuse(refusal->message, shell::kExclamation, kQuintasistema, refusal->identifier,
                           findChild<QWidget*>(QString::fromLatin1(refusal->focus)));
-        if (!Valida_Disponibilidad(EsNuevo))
+        if (!checkFree(value, EsNuevo))
             return refuse(error_, shell::kExclamation, kAceptarTitle, QStringLiteral("ERR-ID:7500010"), dpFechaI_);
-        if (const QString failed = storeDays(EsNuevo); !failed.isEmpty())
-            return refuse(error_, failed == kNothingToStore ? shell::kExclamation : shell::kCritical, kAceptarTitle,
-                          failed, failed == kNothingToStore ? dpFechaF_ : nullptr);
+        if (const std::optional<SaveRefusal> refused = ReservationStore::save(value, EsNuevo)) {
+            error_ = refused->error;
+            calendarStale_ = calendarStale_ || refused->staleCalendar;
+            if (refused->kind == SaveRefusal::Kind::NothingToStore)
+                return refuse(error_, shell::kExclamation, kAceptarTitle, QStringLiteral("ERR-ID:7500030"), dpFechaF_);
+            const bool oneDay = value.first == value.last;
+            return refuse(error_, shell::kCritical, kAceptarTitle,
+                          oneDay ? QStringLiteral("ERR-ID:7500012") : QStringLiteral("ERR-ID:7500011"), nullptr);
+        }
     } catch (const std::exception& e) {
         // The transaction, if begun, was rolled back on the way here.
         return refuse(core::describe(e), shell::kCritical, kAceptarTitle, QStringLiteral("ERR-ID:7500013"), nullptr);
@@ -278,60 +279,6 @@ bool frmReservacion::confirmClientKey() {
     return !clientKeyEdited_;
 }
 
-namespace {
-
-QString nothingToStore(const Span& s, bool ownDay) {
-    const QString first = s.first.toString(Qt::ISODate), last = s.last.toString(Qt::ISODate);
-    if (ownDay)
-        return QStringLiteral("El %1 ya no es día hábil: la reservación no se puede cambiar; no se guardó nada.")
-            .arg(first);
-    if (s.last < s.first)
-        return QStringLiteral("La fecha final (%1) es anterior a la inicial (%2): no hay ninguna reservación que "
-                              "guardar; no se guardó nada.")
-            .arg(last, first);
-    return QStringLiteral("Ningún día del %1 al %2 es hábil: no hay ninguna reservación que guardar; no se guardó "
-                          "nada.")
-        .arg(first, last);
-}
-
-}  // namespace
-
-// One transaction for the responsible person and every day of the range; a
-// change keeps its folio on its own day and books each further day as a new
-// reservation. The identifier of the failure, after the rollback, or empty
-// once committed.
-QString frmReservacion::storeDays(bool esNuevo) {
-    ado::Connection& connection = Publico::Sistema()->Conexion();
-    ado::Transaction transaction(connection);
-    GetResponsable(box(txtResponsable_)->Text());
-    // The catalogue is silent about its failures; one that ended the whole
-    // transaction (SQLite does on a full disk) must not let the days be
-    // written one by one outside it.
-    if (!connection.InTransaction())
-        throw core::Error(QStringLiteral("La transacción terminó antes de tiempo; no se guardó nada."));
-    const Stamp stamp = currentStamp();
-    const Span s = span();
-    int stored = 0;
-    bool ownDayStored = esNuevo;
-    for (QDate day = s.first; day <= s.last; day = day.addDays(1)) {
-        const bool ownDay = !esNuevo && day == s.first;
-        if (!Add_Reservacion(esNuevo || !ownDay, day, s.horaInicial, s.horaFinal, stamp.usuario, stamp.fecha)) {
-            if (!esNuevo && error_.contains(changedElsewhere(box(txtFolio_)->Text()))) calendarStale_ = true;
-            return s.first == s.last ? QStringLiteral("ERR-ID:7500012") : QStringLiteral("ERR-ID:7500011");
-        }
-        stored += dayStored_ ? 1 : 0;
-        ownDayStored = ownDayStored || (ownDay && dayStored_);
-    }
-    // Saying "saved" with no reservation stored would mislead; the rollback
-    // takes the catalogue's entry with it.
-    if (stored == 0 || !ownDayStored) {
-        error_ = nothingToStore(s, stored > 0);
-        return kNothingToStore;
-    }
-    transaction.commit();
-    return {};
-}
-
 void frmReservacion::refuse(const QString& message, int style, const QString& title, const QString& identifier,
                             QWidget* focus) {
     // A check that found nothing to say (no message) still refuses, quietly.
@@ -340,20 +287,22 @@ void frmReservacion::refuse(const QString& message, int style, const QString& ti
     toolbar_->RechazaAceptar();
 }
 
-Span frmReservacion::span() const {
-    return {picker(dpFechaI_)->Day(), picker(dpFechaF_)->Day(),
-            textoDeHora(picker(dpHoraInicio_)->TimeOfDay()), textoDeHora(picker(dpHoraFin_)->TimeOfDay())};
-}
-
 TypedReservation frmReservacion::typed() const {
-    return {box(txtFolio_)->Text(), box(txtSala_Junta_)->Text(), box(txt_Cl_Cve_Cliente_)->Text(),
-            box(txtResponsable_)->Text(), txtProposito_->Text(), asLoaded_};
+    return {picker(dpFechaI_)->Day(),
+            picker(dpFechaF_)->Day(),
+            textoDeHora(picker(dpHoraInicio_)->TimeOfDay()),
+            textoDeHora(picker(dpHoraFin_)->TimeOfDay()),
+            box(txtFolio_)->Text(),
+            box(txtSala_Junta_)->Text(),
+            box(txt_Cl_Cve_Cliente_)->Text(),
+            box(txtResponsable_)->Text(),
+            txtProposito_->Text(),
+            asLoaded_};
 }
 
-bool frmReservacion::Valida_Disponibilidad(bool EsNuevo) {
+bool frmReservacion::checkFree(const TypedReservation& value, bool esNuevo) {
     try {
-        const std::optional<QString> ownFolio = EsNuevo ? std::nullopt : std::optional(box(txtFolio_)->Text());
-        const std::optional<QString> conflict = findOverlap(box(txtSala_Junta_)->Text(), span(), ownFolio);
+        const std::optional<QString> conflict = ReservationStore::findOverlap(value, esNuevo);
         if (!conflict) return true;
         error_ = *conflict;
         return false;
@@ -362,13 +311,21 @@ bool frmReservacion::Valida_Disponibilidad(bool EsNuevo) {
     }
 }
 
+bool frmReservacion::Valida_Disponibilidad(bool EsNuevo) {
+    return checkFree(typed(), EsNuevo);
+}
+
 bool frmReservacion::Add_Reservacion(bool EsNuevo, const QDate& Fecha, const QString& HoraInicial,
                                      const QString& HoraFinal, const QString& Usuario,
                                      const QString& FechaModificacion) {
     const QString label = QStringLiteral("Add_Reservacion()");
     try {
+        TypedReservation value = typed();
+        value.horaInicial = HoraInicial;
+        value.horaFinal = HoraFinal;
+        bool stored = false;
         const std::optional<QString> unconfirmed =
-            writeDay(EsNuevo, Fecha, HoraInicial, HoraFinal, Stamp{Usuario, FechaModificacion}, typed(), dayStored_);
+            ReservationStore::writeDay(EsNuevo, Fecha, Stamp{Usuario, FechaModificacion}, value, stored);
         return unconfirmed ? fail(label, *unconfirmed) : true;
     } catch (const std::exception& e) {
         return fail(label, core::describe(e));
@@ -376,16 +333,17 @@ bool frmReservacion::Add_Reservacion(bool EsNuevo, const QDate& Fecha, const QSt
 }
 
 void frmReservacion::GetResponsable(const QString& Valor) {
-    registerResponsible(Valor);
+    ReservationStore::registerResponsible(Valor);
 }
 
 void frmReservacion::Controles_Eliminar() {
     const QString title = QStringLiteral("Controles_Eliminar()"), id = QStringLiteral("ERR-ID:7500014");
+    const QString folio = box(txtFolio_)->Text();
     try {
-        if (!cancelReservation(box(txtFolio_)->Text(), currentStamp())) {
+        if (!ReservationStore::cancel(folio, ReservationStore::currentStamp())) {
             // The first cancellation's stamps stay; the calendar still shows it.
             calendarStale_ = true;
-            shell::report(this, cancelledElsewhere(box(txtFolio_)->Text()), shell::kExclamation, title, id);
+            shell::report(this, ReservationStore::cancelledElsewhere(folio), shell::kExclamation, title, id);
             return;
         }
     } catch (const std::exception& e) {

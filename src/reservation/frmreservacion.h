@@ -22,7 +22,6 @@ class IToolbar;
 namespace reservation {
 
 struct Reservacion;
-struct Span;
 struct TypedReservation;
 
 // The reservation editor: shown modally by the calendar for one slot of one
@@ -113,9 +112,9 @@ private:
     void enter(EditorState state);
     void fill(const Reservacion& r);
     bool fail(const QString& label, const QString& description);
-    Span span() const;
+    // What the person typed, read once.
     TypedReservation typed() const;
-    QString storeDays(bool esNuevo);
+    bool checkFree(const TypedReservation& value, bool esNuevo);
     bool confirmClientKey();
     void refuse(const QString& message, int style, const QString& title, const QString& identifier,
                 QWidget* focus);
@@ -130,7 +129,6 @@ private:
     bool loaded_ = false;
     bool focusPlaced_ = false;    // the first activation of a showing placed it
     bool calendarStale_ = false;  // another desktop changed what the calendar shows
-    bool dayStored_ = false;      // the last Add_Reservacion wrote a row
     bool clientKeyEdited_ = false;  // typed since its last look-up
     QList<std::pair<QString, std::optional<QString>>> asLoaded_;
     EditorGeometry geometry_;

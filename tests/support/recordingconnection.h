@@ -18,6 +18,9 @@ public:
     explicit RecordingConnection(std::unique_ptr<ado::Connection> inner) : owned_(std::move(inner)), inner_(*owned_) {}
 
     ado::Recordset Execute(const QString& sql, const QVariantList& params = {}) override;
+    // Forwarded whole, so the engine still sends it together, unless a
+    // planted failure or action falls inside it.
+    ado::BatchAnswer ExecuteBatch(const std::vector<ado::Statement>& batch, int beginAt = -1) override;
     void BeginTrans() override;
     void CommitTrans() override;
     void RollbackTrans() override;
@@ -43,9 +46,10 @@ public:
     ado::Connection& inner() { return inner_; }
 
     QStringList statements;  // every Execute, plus "BEGIN", "COMMIT", "ROLLBACK"
+    QList<QVariantList> values;  // each statement's bound values
 
 private:
-    void record(const QString& sql);
+    void record(const QString& sql, const QVariantList& params = {});
 
     std::unique_ptr<ado::Connection> owned_;
     ado::Connection& inner_;
