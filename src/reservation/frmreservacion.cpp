@@ -13,6 +13,7 @@
 #include "platform/core/units.h"
 #include "platform/richtext/richtextbox.h"
 #include "src/reservation/acceptcheck.h"
+#include "src/reservation/editorcontrols.h"
 #include "src/reservation/reservationrecord.h"
 #include "src/reservation/reservationstore.h"
 #include "src/shell/hostcontrols.h"
@@ -42,11 +43,11 @@ QPointer<frmReservacion>& shared() {
 }
 
 shell::ITextBox* box(QWidget* w) {
-    return HostControls::as<shell::ITextBox>(w);
+    return EditorControls::box(w);
 }
 
 shell::IDatePicker* picker(QWidget* w) {
-    return HostControls::as<shell::IDatePicker>(w);
+    return EditorControls::picker(w);
 }
 
 }  // namespace
@@ -69,35 +70,13 @@ frmReservacion::frmReservacion(QWidget* owner) : QDialog(owner) {
     setFont(core::designFont(QStringLiteral("Franklin Gothic Medium"), 8.25));
     resize(core::twipsToPixels(kFormWidthTwips), core::twipsToPixels(kFormHeightTwips));
     buildEditor(this);
-    findControls();
+    ui_ = EditorControls::find(this);
     connectEvents();
     // The toolbar carries the editor's title; the window shows the same.
-    setWindowTitle(controles_->property("caption").toString());
+    setWindowTitle(ui_.controles->property("caption").toString());
 }
 
 frmReservacion::~frmReservacion() = default;
-
-void frmReservacion::findControls() {
-    const auto control = [this](const char* name) {
-        auto* w = findChild<QWidget*>(QString::fromLatin1(name));
-        if (!w) throw core::Error(QStringLiteral("Falta el control %1.").arg(QString::fromLatin1(name)));
-        return w;
-    };
-    controles_ = control("Controles");
-    toolbar_ = HostControls::as<shell::IToolbar>(controles_);
-    txtFolio_ = control("txtFolio");
-    dpFechaI_ = control("dpFechaI");
-    dpHoraInicio_ = control("dpHoraInicio");
-    dpFechaF_ = control("dpFechaF");
-    dpHoraFin_ = control("dpHoraFin");
-    txtSala_Junta_ = control("txtSala_Junta");
-    txtNSalaJunta_ = control("txtNSalaJunta");
-    txt_Cl_Cve_Cliente_ = control("txt_Cl_Cve_Cliente");
-    txt_Cl_Descripcion_ = control("txt_Cl_Descripcion");
-    txtResponsable_ = control("txtResponsable");
-    txtProposito_ = qobject_cast<richtext::RichTextBox*>(control("txtProposito"));
-    colorQNT_ = findChild<QObject*>(QStringLiteral("colorQNT"));
-}
 
 void frmReservacion::connectEvents() {
     const std::pair<const char*, const char*> actions[] = {
@@ -105,14 +84,14 @@ void frmReservacion::connectEvents() {
         {SIGNAL(Consultar()), SLOT(Controles_Consultar())}, {SIGNAL(Salir()), SLOT(Controles_Salir())},
         {SIGNAL(Cerrar()), SLOT(Controles_Cerrar())},       {SIGNAL(Cancelar()), SLOT(Controles_Cancelar())},
         {SIGNAL(Eliminar()), SLOT(Controles_Eliminar())},   {SIGNAL(Aceptar(bool)), SLOT(Controles_Aceptar(bool))}};
-    for (const auto& [signal, slot] : actions) HostControls::connectEvent(controles_, signal, this, slot);
-    HostControls::connectEvent(txtSala_Junta_, SIGNAL(Consulta()), this, SLOT(txtSala_Junta_Consulta()));
+    for (const auto& [signal, slot] : actions) HostControls::connectEvent(ui_.controles, signal, this, slot);
+    HostControls::connectEvent(ui_.txtSala_Junta, SIGNAL(Consulta()), this, SLOT(txtSala_Junta_Consulta()));
     // The client's name always belongs to the key shown: a person's edit of
     // the key takes the old name away until the key is looked up.
-    if (auto* key = txt_Cl_Cve_Cliente_->findChild<QLineEdit*>())
+    if (auto* key = ui_.txt_Cl_Cve_Cliente->findChild<QLineEdit*>())
         connect(key, &QLineEdit::textEdited, this, [this] {
             clientKeyEdited_ = true;
-            box(txt_Cl_Descripcion_)->setText(QString());
+            box(ui_.txt_Cl_Descripcion)->setText(QString());
         });
     // The form sees every key before its controls do.
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
@@ -128,22 +107,22 @@ bool frmReservacion::fail(const QString& label, const QString& description) {
 
 void frmReservacion::enter(EditorState state) {
     const StateEntry& e = stateEntry(state);
-    txtFolio_->setEnabled(resolveEnable(e.folio, txtFolio_->isEnabled(), chfefin_));
-    dpHoraInicio_->setEnabled(resolveEnable(e.times, dpHoraInicio_->isEnabled(), chfefin_));
-    dpHoraFin_->setEnabled(resolveEnable(e.times, dpHoraFin_->isEnabled(), chfefin_));
-    dpFechaF_->setEnabled(resolveEnable(e.endDate, dpFechaF_->isEnabled(), chfefin_));
-    if (e.endDateJoinsGroup && chfefin_) dpFechaF_->setProperty("Tag", QStringLiteral("1"));
+    ui_.txtFolio->setEnabled(resolveEnable(e.folio, ui_.txtFolio->isEnabled(), chfefin_));
+    ui_.dpHoraInicio->setEnabled(resolveEnable(e.times, ui_.dpHoraInicio->isEnabled(), chfefin_));
+    ui_.dpHoraFin->setEnabled(resolveEnable(e.times, ui_.dpHoraFin->isEnabled(), chfefin_));
+    ui_.dpFechaF->setEnabled(resolveEnable(e.endDate, ui_.dpFechaF->isEnabled(), chfefin_));
+    if (e.endDateJoinsGroup && chfefin_) ui_.dpFechaF->setProperty("Tag", QStringLiteral("1"));
     shell::IFunciones& funciones = *Publico::Funciones();
     for (const QString& group : e.clearGroups) funciones.LimpiarControles(this, group);
     if (!e.enableGroup.isEmpty()) funciones.HabilitarControles(this, e.enableGroup);
     if (e.toolbar) {
-        toolbar_->setNuevoHabilitado(e.toolbar->nuevo);
-        toolbar_->setModificarHabilitado(e.toolbar->modificar);
-        toolbar_->setEliminarHabilitado(e.toolbar->eliminar);
-        toolbar_->setImprimirHabilitado(e.toolbar->quinto);
-        toolbar_->setConsultarHabilitado(e.toolbar->cuarto);
+        ui_.toolbar->setNuevoHabilitado(e.toolbar->nuevo);
+        ui_.toolbar->setModificarHabilitado(e.toolbar->modificar);
+        ui_.toolbar->setEliminarHabilitado(e.toolbar->eliminar);
+        ui_.toolbar->setImprimirHabilitado(e.toolbar->quinto);
+        ui_.toolbar->setConsultarHabilitado(e.toolbar->cuarto);
     }
-    if (e.toolbarFlag) toolbar_->setBandera(*e.toolbarFlag);
+    if (e.toolbarFlag) ui_.toolbar->setBandera(*e.toolbarFlag);
     if (e.nuevo) nuevo_ = *e.nuevo;
     if (e.ok) ok_ = *e.ok;
     // The calendar repaints when the editor leaves after another desktop's change.
@@ -158,28 +137,28 @@ void frmReservacion::Load() {
 }
 
 void frmReservacion::Form_Load() {
-    HostControls::as<shell::IColorScheme>(colorQNT_)->Aplicar();
-    box(txtFolio_)->setText(QString());
+    HostControls::as<shell::IColorScheme>(ui_.colorQNT)->Aplicar();
+    box(ui_.txtFolio)->setText(QString());
     const QDate today = Publico::Funciones()->FechaServidor().date();
-    picker(dpFechaI_)->setDay(today);
-    picker(dpFechaF_)->setDay(today);
+    picker(ui_.dpFechaI)->setDay(today);
+    picker(ui_.dpFechaF)->setDay(today);
     enter(EditorState::Empty);
-    box(txt_Cl_Cve_Cliente_)
+    box(ui_.txt_Cl_Cve_Cliente)
         ->setFormatoClave(
             Publico::Sistema()->LeerParametro(QStringLiteral("FTO_CLIENTE"), 0, QStringLiteral("T"), QString()));
-    box(txtResponsable_)->setCondicionConsulta(QStringLiteral(" Tg_Cve_Tabla_General = 'SALA_JUNTA_RESPONSABLE' "));
+    box(ui_.txtResponsable)->setCondicionConsulta(QStringLiteral(" Tg_Cve_Tabla_General = 'SALA_JUNTA_RESPONSABLE' "));
 }
 
 void frmReservacion::Form_Activate() {
-    toolbar_->Activar(false);
+    ui_.toolbar->Activar(false);
     // Later activations (a message box closed, a window switch) keep the
     // focus where a refusal or the person put it.
     if (focusPlaced_) return;
     focusPlaced_ = true;
-    if (dpHoraInicio_->isEnabled())
-        dpHoraInicio_->setFocus();
-    else if (txtResponsable_->isEnabled())
-        txtResponsable_->setFocus();
+    if (ui_.dpHoraInicio->isEnabled())
+        ui_.dpHoraInicio->setFocus();
+    else if (ui_.txtResponsable->isEnabled())
+        ui_.txtResponsable->setFocus();
 }
 
 // Esc leaves in every state, a new or changed reservation unsaved.
@@ -188,7 +167,7 @@ void frmReservacion::Form_KeyUp(int KeyCode, int) {
 }
 
 void frmReservacion::Ejecuta_Nuevo() {
-    toolbar_->EjecutarNuevo();  // raises Nuevo, handled by Controles_Nuevo, before it returns
+    ui_.toolbar->EjecutarNuevo();  // raises Nuevo, handled by Controles_Nuevo, before it returns
     nuevo_ = true;
     QCoreApplication::processEvents();
 }
@@ -210,7 +189,7 @@ void frmReservacion::Controles_Consultar() {
             throw core::Error(QStringLiteral("La clase %1 del anfitrión no ofrece la interfaz esperada.")
                                   .arg(Publico::kConsultaRegistroClass));
         consulta->Mostrar(QStringLiteral("Reservacion_Sala_Junta"), QStringLiteral("Rsj_Folio"),
-                          box(txtFolio_)->ValorClave(), QString(), QString(), QString(), QString());
+                          box(ui_.txtFolio)->ValorClave(), QString(), QString(), QString(), QString());
     } catch (const std::exception& e) {
         shell::report(this, core::describe(e), shell::kCritical, kQuintasistema, QStringLiteral("ERR-ID:7500015"));
     }
@@ -230,7 +209,7 @@ void frmReservacion::Controles_Cancelar() {
 }
 
 void frmReservacion::txtSala_Junta_Consulta() {
-    box(txtNSalaJunta_)->setText(nombreSala(box(txtSala_Junta_)->Text()));
+    box(ui_.txtNSalaJunta)->setText(nombreSala(box(ui_.txtSala_Junta)->Text()));
 }
 
 // ---- saving and cancelling ----
@@ -239,22 +218,22 @@ void frmReservacion::txtSala_Junta_Consulta() {
 void frmReservacion::Controles_Aceptar(bool EsNuevo) {
     try {
         if (!confirmClientKey())
-            return refuse(QString(), shell::kExclamation, kQuintasistema, QString(), txt_Cl_Cve_Cliente_);
+            return refuse(QString(), shell::kExclamation, kQuintasistema, QString(), ui_.txt_Cl_Cve_Cliente);
         const TypedReservation value = typed();
-        const AcceptInput input{box(txtNSalaJunta_)->Text(), value.cliente, box(txt_Cl_Descripcion_)->Text(),
+        const AcceptInput input{box(ui_.txtNSalaJunta)->Text(), value.cliente, box(ui_.txt_Cl_Descripcion)->Text(),
                                 value.responsable,           value.proposito,
-                                picker(dpHoraInicio_)->TimeOfDay(), picker(dpHoraFin_)->TimeOfDay(),
+                                picker(ui_.dpHoraInicio)->TimeOfDay(), picker(ui_.dpHoraFin)->TimeOfDay(),
                                 iHoraI_,                     iHoraF_};
         if (const auto refusal = checkAccept(input))
             return refuse(refusal->message, shell::kExclamation, kQuintasistema, refusal->identifier,
                           findChild<QWidget*>(QString::fromLatin1(refusal->focus)));
         if (!checkFree(value, EsNuevo))
-            return refuse(error_, shell::kExclamation, kAceptarTitle, QStringLiteral("ERR-ID:7500010"), dpFechaI_);
+            return refuse(error_, shell::kExclamation, kAceptarTitle, QStringLiteral("ERR-ID:7500010"), ui_.dpFechaI);
         if (const std::optional<SaveRefusal> refused = ReservationStore::save(value, EsNuevo)) {
             error_ = refused->error;
             calendarStale_ = calendarStale_ || refused->staleCalendar;
             if (refused->kind == SaveRefusal::Kind::NothingToStore)
-                return refuse(error_, shell::kExclamation, kAceptarTitle, QStringLiteral("ERR-ID:7500030"), dpFechaF_);
+                return refuse(error_, shell::kExclamation, kAceptarTitle, QStringLiteral("ERR-ID:7500030"), ui_.dpFechaF);
             const bool oneDay = value.first == value.last;
             return refuse(error_, shell::kCritical, kAceptarTitle,
                           oneDay ? QStringLiteral("ERR-ID:7500012") : QStringLiteral("ERR-ID:7500011"), nullptr);
@@ -264,7 +243,7 @@ void frmReservacion::Controles_Aceptar(bool EsNuevo) {
         return refuse(core::describe(e), shell::kCritical, kAceptarTitle, QStringLiteral("ERR-ID:7500013"), nullptr);
     }
     ok_ = true;
-    toolbar_->ConfirmaAceptar();
+    ui_.toolbar->ConfirmaAceptar();
     Controles_Salir();
 }
 
@@ -272,9 +251,9 @@ void frmReservacion::Controles_Aceptar(bool EsNuevo) {
 // empty (an edit empties it), so look it up now, padded as Enter would.
 // False when the look-up failed: the box has told the person why.
 bool frmReservacion::confirmClientKey() {
-    shell::ITextBox* key = box(txt_Cl_Cve_Cliente_);
-    if (!clientKeyEdited_ || key->Text().isEmpty() || !box(txt_Cl_Descripcion_)->Text().isEmpty()) return true;
-    QMetaObject::invokeMethod(txt_Cl_Cve_Cliente_, "ConfirmarClave");
+    shell::ITextBox* key = box(ui_.txt_Cl_Cve_Cliente);
+    if (!clientKeyEdited_ || key->Text().isEmpty() || !box(ui_.txt_Cl_Descripcion)->Text().isEmpty()) return true;
+    QMetaObject::invokeMethod(ui_.txt_Cl_Cve_Cliente, "ConfirmarClave");
     clientKeyEdited_ = key->ValorClave() != key->Text();
     return !clientKeyEdited_;
 }
@@ -284,20 +263,11 @@ void frmReservacion::refuse(const QString& message, int style, const QString& ti
     // A check that found nothing to say (no message) still refuses, quietly.
     if (!message.isEmpty()) shell::report(this, message, style, title, identifier);
     if (focus && focus->isEnabled()) focus->setFocus();
-    toolbar_->RechazaAceptar();
+    ui_.toolbar->RechazaAceptar();
 }
 
 TypedReservation frmReservacion::typed() const {
-    return {picker(dpFechaI_)->Day(),
-            picker(dpFechaF_)->Day(),
-            textoDeHora(picker(dpHoraInicio_)->TimeOfDay()),
-            textoDeHora(picker(dpHoraFin_)->TimeOfDay()),
-            box(txtFolio_)->Text(),
-            box(txtSala_Junta_)->Text(),
-            box(txt_Cl_Cve_Cliente_)->Text(),
-            box(txtResponsable_)->Text(),
-            txtProposito_->Text(),
-            asLoaded_};
+    return ui_.read(asLoaded_);
 }
 
 bool frmReservacion::checkFree(const TypedReservation& value, bool esNuevo) {
@@ -321,11 +291,9 @@ bool frmReservacion::Add_Reservacion(bool EsNuevo, const QDate& Fecha, const QSt
     const QString label = QStringLiteral("Add_Reservacion()");
     try {
         TypedReservation value = typed();
-        value.horaInicial = HoraInicial;
-        value.horaFinal = HoraFinal;
+        std::tie(value.horaInicial, value.horaFinal) = std::pair(HoraInicial, HoraFinal);
         bool stored = false;
-        const std::optional<QString> unconfirmed =
-            ReservationStore::writeDay(EsNuevo, Fecha, Stamp{Usuario, FechaModificacion}, value, stored);
+        const auto unconfirmed = ReservationStore::writeDay(EsNuevo, Fecha, {Usuario, FechaModificacion}, value, stored);
         return unconfirmed ? fail(label, *unconfirmed) : true;
     } catch (const std::exception& e) {
         return fail(label, core::describe(e));
@@ -338,7 +306,7 @@ void frmReservacion::GetResponsable(const QString& Valor) {
 
 void frmReservacion::Controles_Eliminar() {
     const QString title = QStringLiteral("Controles_Eliminar()"), id = QStringLiteral("ERR-ID:7500014");
-    const QString folio = box(txtFolio_)->Text();
+    const QString folio = box(ui_.txtFolio)->Text();
     try {
         if (!ReservationStore::cancel(folio, ReservationStore::currentStamp())) {
             // The first cancellation's stamps stay; the calendar still shows it.
@@ -363,29 +331,14 @@ bool frmReservacion::Cargar(const QString& Folio) {
             return fail(label, QStringLiteral("No se especificó el folio de la reservación"));
         const std::optional<Reservacion> stored = leerReservacion(Folio);
         if (!stored) return fail(label, QStringLiteral("la reservación no existe o esta cancelada"));
-        fill(*stored);
+        ui_.show(*stored);
+        asLoaded_ = stored->asLoaded;
         enter(EditorState::Loaded);
         QCoreApplication::processEvents();
         return true;
     } catch (const std::exception& e) {
         return fail(label, core::describe(e));
     }
-}
-
-void frmReservacion::fill(const Reservacion& r) {
-    box(txtFolio_)->setText(r.folio);
-    picker(dpFechaI_)->setDay(r.fecha);
-    picker(dpFechaF_)->setDay(r.fecha);
-    picker(dpHoraInicio_)->setTimeOfDay(r.inicio);
-    picker(dpHoraFin_)->setTimeOfDay(r.fin);
-    box(txtSala_Junta_)->setText(r.sala);
-    txtSala_Junta_Consulta();
-    box(txtResponsable_)->setText(r.responsable);
-    txtProposito_->setText(r.proposito);
-    box(txt_Cl_Cve_Cliente_)->setText(r.cliente);
-    // The client's name comes from the client box's own look-up.
-    box(txt_Cl_Cve_Cliente_)->ActualizarConsulta();
-    asLoaded_ = r.asLoaded;
 }
 
 // ---- window events ----
@@ -437,8 +390,8 @@ void frmReservacion::changeEvent(QEvent* event) {
 void frmReservacion::Form_Resize() {
     geometry_ = fitEditor(geometry_, static_cast<float>(core::pixelsToTwips(width())),
                           static_cast<float>(core::pixelsToTwips(height())));
-    txtResponsable_->resize(core::twipsToPixels(geometry_.responsableWidth), txtResponsable_->height());
-    txtProposito_->resize(core::twipsToPixels(geometry_.propositoWidth),
+    ui_.txtResponsable->resize(core::twipsToPixels(geometry_.responsableWidth), ui_.txtResponsable->height());
+    ui_.txtProposito->resize(core::twipsToPixels(geometry_.propositoWidth),
                           core::twipsToPixels(geometry_.propositoHeight));
 }
 

@@ -6,18 +6,10 @@
 #include <QTime>
 #include <optional>
 
+#include "src/reservation/editorcontrols.h"
 #include "src/reservation/editorlayout.h"
 #include "src/reservation/editorstate.h"
 #include "src/shell/screenparent.h"
-
-namespace richtext {
-class RichTextBox;
-}
-namespace shell {
-class IDatePicker;
-class ITextBox;
-class IToolbar;
-}  // namespace shell
 
 namespace reservation {
 
@@ -107,10 +99,8 @@ protected:
 
 private:
     explicit frmReservacion(QWidget* owner);
-    void findControls();
     void connectEvents();
     void enter(EditorState state);
-    void fill(const Reservacion& r);
     bool fail(const QString& label, const QString& description);
     // What the person typed, read once.
     TypedReservation typed() const;
@@ -133,20 +123,7 @@ private:
     QList<std::pair<QString, std::optional<QString>>> asLoaded_;
     EditorGeometry geometry_;
 
-    QWidget* controles_ = nullptr;
-    shell::IToolbar* toolbar_ = nullptr;
-    QWidget* txtFolio_ = nullptr;
-    QWidget* dpFechaI_ = nullptr;
-    QWidget* dpHoraInicio_ = nullptr;
-    QWidget* dpFechaF_ = nullptr;
-    QWidget* dpHoraFin_ = nullptr;
-    QWidget* txtSala_Junta_ = nullptr;
-    QWidget* txtNSalaJunta_ = nullptr;
-    QWidget* txt_Cl_Cve_Cliente_ = nullptr;
-    QWidget* txt_Cl_Descripcion_ = nullptr;
-    QWidget* txtResponsable_ = nullptr;
-    richtext::RichTextBox* txtProposito_ = nullptr;
-    QObject* colorQNT_ = nullptr;
+    EditorControls ui_;
 };
 
 }  // namespace reservation
