@@ -19,13 +19,11 @@ ado::Recordset RecordingConnection::Execute(const QString& sql, const QVariantLi
 }
 
 ado::BatchAnswer RecordingConnection::ExecuteBatch(const std::vector<ado::Statement>& batch, int beginAt) {
-    const qsizetype first = statements.size() + 1,
-                    end = first + static_cast<qsizetype>(batch.size()) + (beginAt >= 0 ? 1 : 0);
-    const auto inside = [&](qsizetype n) { return n >= first && n < end; };
-    if (inside(failAt_) || inside(hookAt_)) return Connection::ExecuteBatch(batch, beginAt);
+    const qsizetype first = statements.size() + 1, end = first + static_cast<qsizetype>(batch.size()) + (beginAt >= 0);
+    if ((failAt_ >= first && failAt_ < end) || (hookAt_ >= first && hookAt_ < end)) return Connection::ExecuteBatch(batch, beginAt);
     for (std::size_t i = 0; i <= batch.size(); ++i) {
-        if (static_cast<int>(i) == beginAt) statements << QStringLiteral("BEGIN"), values << QVariantList();
-        if (i < batch.size()) statements << batch[i].sql, values << batch[i].params;
+        if (static_cast<int>(i) == beginAt) record(QStringLiteral("BEGIN"));
+        if (i < batch.size()) record(batch[i].sql, batch[i].params);
     }
     return inner_.ExecuteBatch(batch, beginAt);
 }
