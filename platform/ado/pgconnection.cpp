@@ -364,17 +364,22 @@ BatchAnswer PgConnection::ExecuteBatch(const std::vector<Statement>& statements,
             names.push_back(s.params.isEmpty() ? QByteArray()
                                                : preparedName(s.sql, static_cast<int>(s.params.size())).toLatin1());
         }
-        if (PQenterPipelineMode(conn_) != 1) throw core::Error(lastMessage());
-        struct Leave {
-            pg_conn*& conn;  // gone if the server stopped answering
-            ~Leave() {
-                if (conn) PQexitPipelineMode(conn);
-            }
-        } leave{conn_};
-        for (std::size_t i = 0; i < all.size(); ++i)
-            if (!sendOne(conn_, names[i], all[i].sql, values[i])) throw core::Error(lastMessage(), all[i].sql);
-        if (PQpipelineSync(conn_) != 1) throw core::Error(lastMessage());
-        receiveStatements(all, beginAt, answer);
+        // In batches as ExecuteMany's, so no socket buffer fills; the first
+        // failure stops the batches after it.
+        for (std::size_t from = 0; from < all.size() && !answer.failure; from += kBatchLimit) {
+            const std::size_t to = std::min(all.size(), from + kBatchLimit);
+            if (PQenterPipelineMode(conn_) != 1) throw core::Error(lastMessage());
+            struct Leave {
+                pg_conn*& conn;  // gone if the server stopped answering
+                ~Leave() {
+                    if (conn) PQexitPipelineMode(conn);
+                }
+            } leave{conn_};
+            for (std::size_t i = from; i < to; ++i)
+                if (!sendOne(conn_, names[i], all[i].sql, values[i])) throw core::Error(lastMessage(), all[i].sql);
+            if (PQpipelineSync(conn_) != 1) throw core::Error(lastMessage());
+            receiveStatements(all, from, to, beginAt, answer);
+        }
     } catch (const core::Error& e) {
         if (!answer.failure) answer.failure = e;
     }
@@ -383,8 +388,9 @@ BatchAnswer PgConnection::ExecuteBatch(const std::vector<Statement>& statements,
 
 // As receiveBatch, keeping each statement's answer until the first failure;
 // BEGIN's answer opens the transaction and is not handed back.
-void PgConnection::receiveStatements(const std::vector<Statement>& sent, int beginAt, BatchAnswer& answer) {
-    for (std::size_t i = 0; i < sent.size(); ++i) {
+void PgConnection::receiveStatements(const std::vector<Statement>& sent, std::size_t from, std::size_t to, int beginAt,
+                                     BatchAnswer& answer) {
+    for (std::size_t i = from; i < to; ++i) {
         const QString& sql = sent[i].sql;
         PGresult* r = nextResult(sql);
         if (!r) {
@@ -406,7 +412,7 @@ void PgConnection::receiveStatements(const std::vector<Statement>& sent, int beg
         }
         while (PGresult* end = nextResult(sql)) PQclear(end);
     }
-    const QString last = sent.empty() ? QString() : sent.back().sql;
+    const QString last = sent[to - 1].sql;
     while (PGresult* r = nextResult(last)) {
         const bool sync = PQresultStatus(r) == PGRES_PIPELINE_SYNC;
         PQclear(r);

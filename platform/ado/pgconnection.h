@@ -62,7 +62,8 @@ private:
     void sendBatch(const QByteArray& name, const std::vector<QVariantList>& paramLists, std::size_t from,
                    std::size_t to);
     void receiveBatch(std::size_t count, const QString& sql, std::vector<Recordset>& out);
-    void receiveStatements(const std::vector<Statement>& sent, int beginAt, BatchAnswer& answer);
+    void receiveStatements(const std::vector<Statement>& sent, std::size_t from, std::size_t to, int beginAt,
+                           BatchAnswer& answer);
     QString preparedName(const QString& sql, int paramCount);
     Recordset collect(pg_result* result, const QString& sql);
     QString lastMessage() const;
