@@ -168,7 +168,12 @@ std::optional<SaveRefusal> ReservationStore::writeDays(const TypedReservation& r
                                                        const QList<QDate>& days) {
     shell::IFunciones& f = funciones();
     const int fresh = static_cast<int>(days.size()) - (esNuevo ? 0 : 1);
-    qint64 next = fresh > 0 ? f.ObtenerConsecutivos(S::kTable, S::kFolioColumn, fresh) : 0;
+    qint64 next = 0;
+    try {
+        if (fresh > 0) next = f.ObtenerConsecutivos(S::kTable, S::kFolioColumn, fresh);
+    } catch (const core::Error& e) {
+        return dayFailed(e.description());  // the folio belongs to the day's write
+    }
     std::vector<ado::Statement> writes;
     QStringList folios;
     for (const QDate& day : days) {
