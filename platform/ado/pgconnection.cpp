@@ -12,6 +12,8 @@
 #include <QDateTime>
 
 #include "platform/ado/connectiontext.h"
+#include "platform/ado/pgbatch.h"
+#include "platform/ado/paramvalues.h"
 #include "platform/ado/sqltext.h"
 #include "platform/core/error.h"
 
@@ -48,11 +50,6 @@ QVariant cellValue(const PGresult* r, int row, int col) {
     }
 }
 
-QByteArray paramText(const QVariant& v) {
-    if (v.typeId() == QMetaType::Bool) return v.toBool() ? "true" : "false";
-    return parameterText(v).toUtf8();  // checked: libpq would cut a text at a NUL
-}
-
 // A server that accepts and never answers, or a peer that is gone, must
 // end in an error instead of a window that hangs; the connection text may
 // override each.
@@ -72,33 +69,6 @@ pg_conn* connect(const QString& text) {
     keywords.insert(keywords.end(), {"dbname", nullptr});
     values.insert(values.end(), {utf8.constData(), nullptr});
     return PQconnectdbParams(keywords.data(), values.data(), 1);
-}
-
-// Parameter texts and the pointers libpq reads them through; a null
-// parameter is a null pointer.
-struct ParamValues {
-    explicit ParamValues(const QVariantList& params) {
-        texts.reserve(params.size());  // no reallocation: values point into texts
-        for (const QVariant& v : params) {
-            if (v.isNull()) {
-                values.push_back(nullptr);
-            } else {
-                texts.push_back(paramText(v));
-                values.push_back(texts.back().constData());
-            }
-        }
-    }
-    int count() const { return static_cast<int>(values.size()); }
-
-    std::vector<QByteArray> texts;
-    std::vector<const char*> values;
-};
-
-// Sends one statement: prepared under name, or as it is when it has no values.
-bool sendOne(pg_conn* conn, const QByteArray& name, const QString& sql, const ParamValues& p) {
-    return (name.isEmpty()
-                ? PQsendQueryParams(conn, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0)
-                : PQsendQueryPrepared(conn, name.constData(), p.count(), p.values.data(), nullptr, nullptr, 0)) == 1;
 }
 
 }  // namespace
@@ -347,78 +317,7 @@ void PgConnection::receiveBatch(std::size_t count, const QString& sql, std::vect
 }
 
 BatchAnswer PgConnection::ExecuteBatch(const std::vector<Statement>& statements, int beginAt) {
-    BatchAnswer answer;
-    try {
-        if (beginAt >= 0 && InTransaction())
-            throw core::Error(QStringLiteral("Ya hay una transacción abierta en la conexión."));
-        ensureConnected();
-        std::vector<Statement> all = statements;
-        if (beginAt >= 0) all.insert(all.begin() + beginAt, Statement{QStringLiteral("BEGIN")});
-        // Prepared, and every value checked, before the pipeline opens: a
-        // refusal halfway through sending would leave answers unread.
-        std::vector<QByteArray> names;
-        std::vector<ParamValues> values;
-        values.reserve(all.size());
-        for (const Statement& s : all) {
-            values.emplace_back(s.params);
-            names.push_back(s.params.isEmpty() ? QByteArray()
-                                               : preparedName(s.sql, static_cast<int>(s.params.size())).toLatin1());
-        }
-        // In batches as ExecuteMany's, so no socket buffer fills; the first
-        // failure stops the batches after it.
-        for (std::size_t from = 0; from < all.size() && !answer.failure; from += kBatchLimit) {
-            const std::size_t to = std::min(all.size(), from + kBatchLimit);
-            if (PQenterPipelineMode(conn_) != 1) throw core::Error(lastMessage());
-            struct Leave {
-                pg_conn*& conn;  // gone if the server stopped answering
-                ~Leave() {
-                    if (conn) PQexitPipelineMode(conn);
-                }
-            } leave{conn_};
-            for (std::size_t i = from; i < to; ++i)
-                if (!sendOne(conn_, names[i], all[i].sql, values[i])) throw core::Error(lastMessage(), all[i].sql);
-            if (PQpipelineSync(conn_) != 1) throw core::Error(lastMessage());
-            receiveStatements(all, from, to, beginAt, answer);
-        }
-    } catch (const core::Error& e) {
-        if (!answer.failure) answer.failure = e;
-    }
-    return answer;
-}
-
-// As receiveBatch, keeping each statement's answer until the first failure;
-// BEGIN's answer opens the transaction and is not handed back.
-void PgConnection::receiveStatements(const std::vector<Statement>& sent, std::size_t from, std::size_t to, int beginAt,
-                                     BatchAnswer& answer) {
-    for (std::size_t i = from; i < to; ++i) {
-        const QString& sql = sent[i].sql;
-        PGresult* r = nextResult(sql);
-        if (!r) {
-            if (!answer.failure) answer.failure = core::Error(lastMessage(), sql);
-            break;
-        }
-        if (answer.failure) {
-            PQclear(r);
-        } else {
-            try {
-                Recordset rs = collect(r, sql);
-                if (static_cast<int>(i) == beginAt)
-                    transaction_ = true;
-                else
-                    answer.results.push_back(std::move(rs));
-            } catch (const core::Error& e) {
-                answer.failure = e;
-            }
-        }
-        while (PGresult* end = nextResult(sql)) PQclear(end);
-    }
-    const QString last = sent[to - 1].sql;
-    while (PGresult* r = nextResult(last)) {
-        const bool sync = PQresultStatus(r) == PGRES_PIPELINE_SYNC;
-        PQclear(r);
-        if (sync) break;
-    }
-    if (answer.failure && !alive()) answer.failure = lost(answer.failure->statement());
+    return PgBatch::run(*this, statements, beginAt);
 }
 
 void PgConnection::BeginTrans() {

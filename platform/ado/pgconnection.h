@@ -49,6 +49,8 @@ public:
     void setAnswerWait(std::chrono::milliseconds wait) { answerWait_ = wait; }
 
 private:
+    friend class PgBatch;  // sends statements together on this session
+
     void setUpSession();
     bool alive() const;
     void ensureConnected();
@@ -62,8 +64,6 @@ private:
     void sendBatch(const QByteArray& name, const std::vector<QVariantList>& paramLists, std::size_t from,
                    std::size_t to);
     void receiveBatch(std::size_t count, const QString& sql, std::vector<Recordset>& out);
-    void receiveStatements(const std::vector<Statement>& sent, std::size_t from, std::size_t to, int beginAt,
-                           BatchAnswer& answer);
     QString preparedName(const QString& sql, int paramCount);
     Recordset collect(pg_result* result, const QString& sql);
     QString lastMessage() const;

@@ -198,7 +198,7 @@ TEST_P(SaveTest, AFailingStatementLeavesTheDatabaseAsItWas) {
                 EXPECT_TRUE(e.description().contains("fallo simulado") || e.description().endsWith("no se guardó nada.")) << e.what();
             }
             EXPECT_EQ(done, quiet);
-            if (!quiet) EXPECT_EQ(snapshot(), before);
+            if (!quiet) { EXPECT_EQ(snapshot(), before); }
         }
     }
 }
