@@ -68,8 +68,8 @@ bool BenchReport::addCalendar(const QString& path, QString& error) {
     return load(path, calendar_, QString(), error);
 }
 
-bool BenchReport::addSave(const QString& engine, const QString& path, QString& error) {
-    return load(path, saves_, engine + QLatin1Char('/'), error);
+bool BenchReport::addSave(const QString& run, const QString& path, QString& error) {
+    return load(path, saves_, run + QLatin1Char('/'), error);
 }
 
 const BenchReport::Result* BenchReport::find(const QString& name) const {
@@ -132,11 +132,56 @@ void BenchReport::printStartups(QTextStream& out) const {
     }
 }
 
+namespace {
+
+// The round trips (and time) an editor action at a 50 ms round trip aims for.
+struct EditorTarget {
+    const char* action;
+    int trips;
+    double ms;  // 0: none
+};
+constexpr EditorTarget kEditorTargets[] = {
+    {"Editor/Open/", 3, 0}, {"Editor/Save/1/", 5, 300}, {"Editor/Save/31/", 8, 500}, {"Editor/Cancel/", 3, 0}};
+
+QString editorVerdict(const QString& name, double trips, double ms, bool failed) {
+    if (!delayed(name, "50ms")) return QStringLiteral("—");
+    for (const EditorTarget& t : kEditorTargets) {
+        if (!name.startsWith(QLatin1String(t.action))) continue;
+        QString target = QStringLiteral("≤ %1 round trips").arg(t.trips);
+        bool met = !failed && trips >= 0 && trips <= t.trips;
+        if (t.ms > 0) {
+            target += QStringLiteral(", ≤ %1 s").arg(t.ms / 1000.0);
+            met = met && ms <= t.ms;
+        }
+        return verdict(target, true, met, !failed);
+    }
+    return QStringLiteral("—");
+}
+
+}  // namespace
+
+// Each editor action before ("today", when that run is given) and after,
+// side by side.
 void BenchReport::printSaves(QTextStream& out) const {
-    out << "\n| Save (days) | ms | statements | round trips |\n|---|---:|---:|---:|\n";
-    for (const Result& r : saves_)
-        out << "| " << r.name << " | " << (r.failed() ? QStringLiteral("failed") : number(r.ms())) << " | "
-            << count(r.counter("statements")) << " | " << count(r.counter("round_trips")) << " |\n";
+    out << "\n| Editor action | today ms | today statements | today round trips | ms | statements | round trips "
+           "| target |\n|---|---:|---:|---:|---:|---:|---:|---|\n";
+    const auto find = [this](const QString& name) -> const Result* {
+        for (const Result& r : saves_)
+            if (r.name == QLatin1String("today/") + name) return &r;
+        return nullptr;
+    };
+    const auto cells = [](const Result* r) {
+        if (!r) return QStringLiteral("— | — | —");
+        if (r->failed()) return QStringLiteral("failed | — | —");
+        return number(r->ms()) + QStringLiteral(" | ") + count(r->counter("statements")) + QStringLiteral(" | ") +
+               count(r->counter("round_trips"));
+    };
+    for (const Result& r : saves_) {
+        if (!r.name.startsWith(QLatin1String("new/"))) continue;
+        const QString name = r.name.mid(4);
+        out << "| " << name << " | " << cells(find(name)) << " | " << cells(&r) << " | "
+            << editorVerdict(name, r.counter("round_trips"), r.ms(), r.failed()) << " |\n";
+    }
 }
 
 void BenchReport::printMemory(QTextStream& out) const {

@@ -12,9 +12,10 @@ namespace bench {
 // figure beside the target the calendar work aims for and whether it is met.
 class BenchReport {
 public:
-    // The calendar benchmark's results; the save benchmark's per engine.
+    // The calendar benchmark's results; the editor benchmark's, of this
+    // build ("new") and of the one before ("today").
     bool addCalendar(const QString& path, QString& error);
-    bool addSave(const QString& engine, const QString& path, QString& error);
+    bool addSave(const QString& run, const QString& path, QString& error);
     void addMemory(const QString& what, double megabytes) { memory_ << qMakePair(what, megabytes); }
 
     void print(QTextStream& out) const;

@@ -28,4 +28,9 @@ std::vector<ado::Recordset> CountingConnection::ExecuteMany(const QString& sql,
     return inner_->ExecuteMany(sql, paramLists);
 }
 
+ado::BatchAnswer CountingConnection::ExecuteBatch(const std::vector<ado::Statement>& statements, int beginAt) {
+    statements_ += static_cast<long long>(statements.size()) + (beginAt >= 0 ? 1 : 0);
+    return inner_->ExecuteBatch(statements, beginAt);
+}
+
 }  // namespace bench

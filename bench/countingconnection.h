@@ -17,6 +17,7 @@ public:
     // Forwarded whole, so the engine can still send the executions together.
     std::vector<ado::Recordset> ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) override;
     void ReadAhead(const std::vector<std::pair<QString, QVariantList>>& reads) override { inner_->ReadAhead(reads); }
+    ado::BatchAnswer ExecuteBatch(const std::vector<ado::Statement>& statements, int beginAt = -1) override;
     void BeginTrans() override;
     void CommitTrans() override;
     void RollbackTrans() override;

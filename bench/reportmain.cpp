@@ -1,5 +1,5 @@
 // Prints the suite's results tables from the benchmark programs' JSON:
-//   rs_bench_report --calendar FILE [--save ENGINE=FILE]... [--memory WHAT=KB]...
+//   rs_bench_report --calendar FILE [--save new|today=FILE]... [--memory WHAT=KB]...
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -46,13 +46,15 @@ fi
 echo "== calendar: repaint beside its floor, start-up"
 RS501_BENCH_DB="$pg" build/bench/rs_calendar_bench --benchmark_out="$out/calendar.json" --benchmark_out_format=json
 
-echo "== save"
-saves=(--save sqlite="$out/save-sqlite.json")
-RS501_BENCH_DB="" build/bench/rs_save_bench --benchmark_out="$out/save-sqlite.json" --benchmark_out_format=json
-if [[ -n "$pg" ]]; then
-  RS501_BENCH_DB="$pg" build/bench/rs_save_bench --benchmark_out="$out/save-pg.json" --benchmark_out_format=json
-  saves+=(--save pg="$out/save-pg.json")
-fi
+echo "== editor: opening, saving, cancelling"
+# RS501_BENCH_TODAY: the rs_save_bench of an earlier build, run beside this one.
+saves=()
+for run in today new; do
+  bin=build/bench/rs_save_bench
+  if [[ $run == today ]]; then bin="${RS501_BENCH_TODAY:-}"; [[ -x "$bin" ]] || continue; fi
+  RS501_BENCH_DB="$pg" "$bin" --benchmark_out="$out/save-$run.json" --benchmark_out_format=json
+  saves+=(--save "$run=$out/save-$run.json")
+done
 
 echo "== peak memory with a month shown"
 memory=()

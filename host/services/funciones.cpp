@@ -83,10 +83,20 @@ QString Funciones::BuscarDescripcion(const QString& table, const QString& keyCol
 
 QDateTime Funciones::FechaServidor() {
     return guarded([&] {
-        ado::Recordset rs = connection().Execute(connection().dialect().serverNowQuery());
+        const ado::Statement s = ConsultaFechaServidor();
+        return LeerFechaServidor(connection().Execute(s.sql, s.params));
+    });
+}
+
+ado::Statement Funciones::ConsultaFechaServidor() {
+    return {connection().dialect().serverNowQuery()};
+}
+
+QDateTime Funciones::LeerFechaServidor(const ado::Recordset& answer) {
+    return guarded([&] {
         // Read as day and time apart: the server's clock may read a time
         // that does not exist on this desktop, as 00:30 where midnight jumps.
-        const QString text = rs.Fields(0).Value.toString();
+        const QString text = answer.Fields(0).Value.toString();
         const QDate day = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
         const QTime time = QTime::fromString(text.mid(11), QStringLiteral("HH:mm:ss"));
         if (!day.isValid() || !time.isValid() || text.size() != 19 || text.at(10) != QLatin1Char(' '))
@@ -102,6 +112,17 @@ qint64 Funciones::ObtenerConsecutivo(const QString& table, const QString& keyCol
         return Numbering(connection())
             .next(schema::Schema::counterName(table, keyColumn),
                   highestNumberQuery(connection().dialect(), table, keyColumn));
+    });
+}
+
+qint64 Funciones::ObtenerConsecutivos(const QString& table, const QString& keyColumn, int cantidad) {
+    return guarded([&] {
+        Identifiers::requireColumn(table, keyColumn);
+        if (cantidad < 1) throw core::Error(QStringLiteral("Se pidieron %1 números; no se tomó ninguno.").arg(cantidad));
+        return Numbering(connection())
+                   .next(schema::Schema::counterName(table, keyColumn),
+                         highestNumberQuery(connection().dialect(), table, keyColumn), {}, cantidad) -
+               (cantidad - 1);
     });
 }
 
@@ -137,8 +158,13 @@ QString Funciones::ObtenerMensajeError() {
 
 void Funciones::RegistrarMovimiento(const QString& entity, const QString& key, const QString& operation) {
     guarded([&] {
-        MovementLog::record(connection(), entity, key, operation, session().user());
+        const ado::Statement s = SentenciaMovimiento(entity, key, operation);
+        connection().Execute(s.sql, s.params);
     });
+}
+
+ado::Statement Funciones::SentenciaMovimiento(const QString& entity, const QString& key, const QString& operation) {
+    return MovementLog::statement(connection(), entity, key, operation, session().user());
 }
 
 QString Funciones::FormatoFechaSQL(const QDate& date) {
@@ -185,12 +211,25 @@ bool Funciones::EsDiaInhabil(const QDate& date) {
 
 QList<QDate> Funciones::DiasInhabiles(const QDate& desde, const QDate& hasta) {
     return guarded([&] {
+        const ado::Statement s = ConsultaDiasInhabiles(desde, hasta);
+        return LeerDiasInhabiles(desde, hasta, connection().Execute(s.sql, s.params));
+    });
+}
+
+ado::Statement Funciones::ConsultaDiasInhabiles(const QDate& desde, const QDate& hasta) {
+    return guarded([&] {
         if (!desde.isValid() || !hasta.isValid()) throw core::Error(QStringLiteral("La fecha no es válida."));
+        restDays();  // the weekly rest days are asked for first, as they always were
+        return ado::Statement{QStringLiteral("SELECT Di_Fecha FROM Dia_Inhabil WHERE Di_Fecha BETWEEN ? AND ?"),
+                              {desde, hasta}};
+    });
+}
+
+QList<QDate> Funciones::LeerDiasInhabiles(const QDate& desde, const QDate& hasta, const ado::Recordset& answer) {
+    return guarded([&] {
         const std::set<int> rest = restDays();
         std::set<QDate> stored;
-        for (ado::Recordset rs = connection().Execute(
-                 QStringLiteral("SELECT Di_Fecha FROM Dia_Inhabil WHERE Di_Fecha BETWEEN ? AND ?"), {desde, hasta});
-             !rs.Eof(); rs.MoveNext()) {
+        for (ado::Recordset rs = answer; !rs.Eof(); rs.MoveNext()) {
             const QString text = rs.Fields(0).Value.toString();
             const QDate day = QDate::fromString(text.left(10), Qt::ISODate);
             // A day that cannot be read would be booked as a working one.

@@ -36,6 +36,12 @@ public:
     Q_INVOKABLE QString FormatoFechaHoraSQL(const QDateTime& dateTime) override;
     Q_INVOKABLE bool EsDiaInhabil(const QDate& date) override;
     Q_INVOKABLE QList<QDate> DiasInhabiles(const QDate& desde, const QDate& hasta) override;
+    Q_INVOKABLE qint64 ObtenerConsecutivos(const QString& table, const QString& keyColumn, int cantidad) override;
+    ado::Statement ConsultaFechaServidor() override;
+    QDateTime LeerFechaServidor(const ado::Recordset& answer) override;
+    ado::Statement ConsultaDiasInhabiles(const QDate& desde, const QDate& hasta) override;
+    QList<QDate> LeerDiasInhabiles(const QDate& desde, const QDate& hasta, const ado::Recordset& answer) override;
+    ado::Statement SentenciaMovimiento(const QString& entity, const QString& key, const QString& operation) override;
     Q_INVOKABLE QString ObtenerTransaccion(const QString& transaction, const QString& system) override;
     Q_INVOKABLE void LimpiarControles(QWidget* screen, const QString& group) override;
     Q_INVOKABLE void HabilitarControles(QWidget* screen, const QString& group) override;

@@ -14,6 +14,9 @@ class MovementLog {
 public:
     static void record(ado::Connection& connection, const QString& entity, const QString& key,
                        const QString& operation, const QString& user);
+    // The statement record runs, for a caller that sends it with others.
+    static ado::Statement statement(const ado::Connection& connection, const QString& entity, const QString& key,
+                                    const QString& operation, const QString& user);
 };
 
 }  // namespace services

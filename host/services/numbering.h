@@ -18,11 +18,12 @@ public:
     explicit Numbering(ado::Connection& connection) : connection_(connection) {}
 
     // seedQuery returns one row whose first column is the highest number in
-    // use (NULL when none).
-    qint64 next(const QString& counter, const QString& seedQuery, const QVariantList& seedParams = {});
+    // use (NULL when none). count > 1 takes that many numbers with one raise
+    // and returns the last of them.
+    qint64 next(const QString& counter, const QString& seedQuery, const QVariantList& seedParams = {}, int count = 1);
 
 private:
-    qint64 raise(const QString& counter);
+    qint64 raise(const QString& counter, int count);
 
     ado::Connection& connection_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QString>
@@ -8,8 +9,22 @@
 
 #include "platform/ado/dialect.h"
 #include "platform/ado/recordset.h"
+#include "platform/core/error.h"
 
 namespace ado {
+
+// One statement and its bound values.
+struct Statement {
+    QString sql;
+    QVariantList params{};
+};
+
+// What a batch of statements answered: the results of those that ran, in
+// order, and the failure that stopped the rest, if one did.
+struct BatchAnswer {
+    std::vector<Recordset> results;
+    std::optional<core::Error> failure;
+};
 
 // An open database connection. Every failure raises core::Error with the
 // engine's own message; nothing fails silently.
@@ -32,6 +47,12 @@ public:
     // outside a transaction; a read that failed, or a different statement
     // run in between, drops what is left, and those run when asked.
     virtual void ReadAhead(const std::vector<std::pair<QString, QVariantList>>& reads);
+    // Runs the statements in order, the transaction begun (as BeginTrans
+    // would) just before statement beginAt when that is not -1. The first
+    // failure stops the statements after it and comes back in the answer, not
+    // raised; a transaction begun stays open for the caller to end. An engine
+    // may send them together, in one round trip.
+    virtual BatchAnswer ExecuteBatch(const std::vector<Statement>& statements, int beginAt = -1);
 
     virtual void BeginTrans() = 0;
     virtual void CommitTrans() = 0;

@@ -14,6 +14,7 @@
 #include <QDateTime>
 
 #include "platform/ado/connectiontext.h"
+#include "platform/ado/pgbatch.h"
 #include "platform/ado/pgpipeline.h"
 #include "platform/ado/pgvalues.h"
 #include "platform/ado/sqltext.h"
@@ -23,7 +24,6 @@ namespace ado {
 
 namespace {
 
-constexpr std::size_t kPreparedLimit = 256;
 // Executions sent before their results are read: enough for a month of
 // slot cells in one round trip, few enough that neither side's socket
 // buffer fills while the other waits.
@@ -261,13 +261,6 @@ Recordset PgConnection::collect(PGresult* raw, const QString& sql) {
     return Recordset(std::move(columns), std::move(rows));
 }
 
-// One call's wait, from its first statement sent to its last answer read.
-struct PgConnection::Watch {
-    explicit Watch(PgConnection& c) : connection(c) { connection.clock_.emplace(connection.busy_); }
-    ~Watch() { connection.clock_.reset(); }
-    PgConnection& connection;
-};
-
 Recordset PgConnection::run(const QString& sql, const QVariantList& params) {
     ensureConnected();
     if (!params.isEmpty()) return pipelined(sql, {params}).front();
@@ -431,6 +424,10 @@ void PgConnection::drainToSync(const QString& sql) {
         PQclear(r);
         if (sync) break;
     }
+}
+
+BatchAnswer PgConnection::ExecuteBatch(const std::vector<Statement>& statements, int beginAt) {
+    return PgBatch::run(*this, statements, beginAt);
 }
 
 void PgConnection::BeginTrans() {

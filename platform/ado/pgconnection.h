@@ -39,6 +39,9 @@ public:
     // batch instead of one per execution.
     std::vector<Recordset> ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) override;
     void ReadAhead(const std::vector<std::pair<QString, QVariantList>>& reads) override;
+    // Sends the statements, BEGIN among them when asked, together in
+    // pipeline mode: one round trip per thousand, preparations included.
+    BatchAnswer ExecuteBatch(const std::vector<Statement>& statements, int beginAt = -1) override;
     void BeginTrans() override;
     void CommitTrans() override;
     void RollbackTrans() override;
@@ -52,7 +55,14 @@ public:
     void setAnswerWait(std::chrono::milliseconds wait) { answerWait_ = wait; }
 
 private:
-    struct Watch;
+    friend class PgBatch;  // sends statements of different texts together on this session
+    // One call's wait, from its first statement sent to its last answer read.
+    struct Watch {
+        explicit Watch(PgConnection& c) : connection(c) { connection.clock_.emplace(connection.busy_); }
+        ~Watch() { connection.clock_.reset(); }
+        PgConnection& connection;
+    };
+    static constexpr std::size_t kPreparedLimit = 256;  // prepared statements a session keeps
 
     Recordset run(const QString& sql, const QVariantList& params = {});
     void setUpSession();

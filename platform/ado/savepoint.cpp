@@ -6,20 +6,19 @@
 
 namespace ado {
 
-namespace {
-const QString kName = QStringLiteral("rs_paso");
-}
-
 Savepoint::Savepoint(Connection& connection) : connection_(connection), open_(connection.InTransaction()) {
     // Outside a transaction every statement stands alone: nothing to mark.
-    if (open_) connection_.Execute(QStringLiteral("SAVEPOINT ") + kName);
+    if (open_) connection_.Execute(kMark);
 }
 
 Savepoint::~Savepoint() {
-    if (!open_) return;
+    if (open_) undo(connection_);
+}
+
+void Savepoint::undo(Connection& connection) {
     try {
-        connection_.Execute(QStringLiteral("ROLLBACK TO SAVEPOINT ") + kName);
-        connection_.Execute(QStringLiteral("RELEASE SAVEPOINT ") + kName);
+        connection.Execute(QStringLiteral("ROLLBACK TO SAVEPOINT rs_paso"));
+        connection.Execute(kRelease);
     } catch (const core::Error& e) {
         // The transaction stays spoiled; its owner's commit or rollback ends it.
         qWarning() << "rollback to savepoint failed:" << e.description();
@@ -28,7 +27,7 @@ Savepoint::~Savepoint() {
 
 void Savepoint::release() {
     if (!open_) return;
-    connection_.Execute(QStringLiteral("RELEASE SAVEPOINT ") + kName);
+    connection_.Execute(kRelease);
     open_ = false;
 }
 

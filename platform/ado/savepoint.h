@@ -18,6 +18,12 @@ public:
 
     void release();
 
+    // The statements a step is made of, for a caller that sends them with
+    // others; undo does what the guard does on scope exit, quietly.
+    static inline const QString kMark = QStringLiteral("SAVEPOINT rs_paso");
+    static inline const QString kRelease = QStringLiteral("RELEASE SAVEPOINT rs_paso");
+    static void undo(Connection& connection);
+
 private:
     Connection& connection_;
     bool open_;

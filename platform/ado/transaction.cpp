@@ -12,6 +12,11 @@ Transaction::Transaction(Connection& connection) : connection_(&connection) {
     connection_->BeginTrans();
 }
 
+Transaction Transaction::adopt(Connection& connection) {
+    if (!connection.InTransaction()) throw core::Error(QStringLiteral("No hay una transacción abierta que guardar."));
+    return Transaction(connection, Open{});
+}
+
 Transaction::Transaction(Transaction&& other) noexcept : connection_(std::exchange(other.connection_, nullptr)) {}
 
 Transaction::~Transaction() {

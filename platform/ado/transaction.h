@@ -9,6 +9,8 @@ namespace ado {
 class [[nodiscard]] Transaction {
 public:
     explicit Transaction(Connection& connection);
+    // Guards the transaction already open on the connection (begun by a batch).
+    static Transaction adopt(Connection& connection);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -25,6 +27,9 @@ public:
     bool open() const { return connection_ != nullptr; }
 
 private:
+    struct Open {};
+    Transaction(Connection& connection, Open) : connection_(&connection) {}
+
     Connection* connection_;
 };
 

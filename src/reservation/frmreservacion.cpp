@@ -7,13 +7,13 @@
 #include <QPointer>
 #include <memory>
 
-#include "platform/ado/transaction.h"
 #include "platform/component/runtime.h"
 #include "platform/core/error.h"
 #include "platform/core/fonts.h"
 #include "platform/core/units.h"
 #include "platform/richtext/richtextbox.h"
 #include "src/reservation/acceptcheck.h"
+#include "src/reservation/editorcontrols.h"
 #include "src/reservation/reservationrecord.h"
 #include "src/reservation/reservationstore.h"
 #include "src/shell/hostcontrols.h"
@@ -35,7 +35,6 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kQuintasistema = QStringLiteral("Quintasistema");
 const QString kAceptarTitle = QStringLiteral("Controles_Aceptar()");
-const QString kNothingToStore = QStringLiteral("ERR-ID:7500030");
 constexpr int kVbEscape = 27;
 
 QPointer<frmReservacion>& shared() {
@@ -44,11 +43,11 @@ QPointer<frmReservacion>& shared() {
 }
 
 shell::ITextBox* box(QWidget* w) {
-    return HostControls::as<shell::ITextBox>(w);
+    return EditorControls::box(w);
 }
 
 shell::IDatePicker* picker(QWidget* w) {
-    return HostControls::as<shell::IDatePicker>(w);
+    return EditorControls::picker(w);
 }
 
 }  // namespace
@@ -71,35 +70,13 @@ frmReservacion::frmReservacion(QWidget* owner) : QDialog(owner) {
     setFont(core::designFont(QStringLiteral("Franklin Gothic Medium"), 8.25));
     resize(core::twipsToPixels(kFormWidthTwips), core::twipsToPixels(kFormHeightTwips));
     buildEditor(this);
-    findControls();
+    ui_ = EditorControls::find(this);
     connectEvents();
     // The toolbar carries the editor's title; the window shows the same.
-    setWindowTitle(controles_->property("caption").toString());
+    setWindowTitle(ui_.controles->property("caption").toString());
 }
 
 frmReservacion::~frmReservacion() = default;
-
-void frmReservacion::findControls() {
-    const auto control = [this](const char* name) {
-        auto* w = findChild<QWidget*>(QString::fromLatin1(name));
-        if (!w) throw core::Error(QStringLiteral("Falta el control %1.").arg(QString::fromLatin1(name)));
-        return w;
-    };
-    controles_ = control("Controles");
-    toolbar_ = HostControls::as<shell::IToolbar>(controles_);
-    txtFolio_ = control("txtFolio");
-    dpFechaI_ = control("dpFechaI");
-    dpHoraInicio_ = control("dpHoraInicio");
-    dpFechaF_ = control("dpFechaF");
-    dpHoraFin_ = control("dpHoraFin");
-    txtSala_Junta_ = control("txtSala_Junta");
-    txtNSalaJunta_ = control("txtNSalaJunta");
-    txt_Cl_Cve_Cliente_ = control("txt_Cl_Cve_Cliente");
-    txt_Cl_Descripcion_ = control("txt_Cl_Descripcion");
-    txtResponsable_ = control("txtResponsable");
-    txtProposito_ = qobject_cast<richtext::RichTextBox*>(control("txtProposito"));
-    colorQNT_ = findChild<QObject*>(QStringLiteral("colorQNT"));
-}
 
 void frmReservacion::connectEvents() {
     const std::pair<const char*, const char*> actions[] = {
@@ -107,14 +84,14 @@ void frmReservacion::connectEvents() {
         {SIGNAL(Consultar()), SLOT(Controles_Consultar())}, {SIGNAL(Salir()), SLOT(Controles_Salir())},
         {SIGNAL(Cerrar()), SLOT(Controles_Cerrar())},       {SIGNAL(Cancelar()), SLOT(Controles_Cancelar())},
         {SIGNAL(Eliminar()), SLOT(Controles_Eliminar())},   {SIGNAL(Aceptar(bool)), SLOT(Controles_Aceptar(bool))}};
-    for (const auto& [signal, slot] : actions) HostControls::connectEvent(controles_, signal, this, slot);
-    HostControls::connectEvent(txtSala_Junta_, SIGNAL(Consulta()), this, SLOT(txtSala_Junta_Consulta()));
+    for (const auto& [signal, slot] : actions) HostControls::connectEvent(ui_.controles, signal, this, slot);
+    HostControls::connectEvent(ui_.txtSala_Junta, SIGNAL(Consulta()), this, SLOT(txtSala_Junta_Consulta()));
     // The client's name always belongs to the key shown: a person's edit of
     // the key takes the old name away until the key is looked up.
-    if (auto* key = txt_Cl_Cve_Cliente_->findChild<QLineEdit*>())
+    if (auto* key = ui_.txt_Cl_Cve_Cliente->findChild<QLineEdit*>())
         connect(key, &QLineEdit::textEdited, this, [this] {
             clientKeyEdited_ = true;
-            box(txt_Cl_Descripcion_)->setText(QString());
+            box(ui_.txt_Cl_Descripcion)->setText(QString());
         });
     // The form sees every key before its controls do.
     for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
@@ -130,22 +107,22 @@ bool frmReservacion::fail(const QString& label, const QString& description) {
 
 void frmReservacion::enter(EditorState state) {
     const StateEntry& e = stateEntry(state);
-    txtFolio_->setEnabled(resolveEnable(e.folio, txtFolio_->isEnabled(), chfefin_));
-    dpHoraInicio_->setEnabled(resolveEnable(e.times, dpHoraInicio_->isEnabled(), chfefin_));
-    dpHoraFin_->setEnabled(resolveEnable(e.times, dpHoraFin_->isEnabled(), chfefin_));
-    dpFechaF_->setEnabled(resolveEnable(e.endDate, dpFechaF_->isEnabled(), chfefin_));
-    if (e.endDateJoinsGroup && chfefin_) dpFechaF_->setProperty("Tag", QStringLiteral("1"));
+    ui_.txtFolio->setEnabled(resolveEnable(e.folio, ui_.txtFolio->isEnabled(), chfefin_));
+    ui_.dpHoraInicio->setEnabled(resolveEnable(e.times, ui_.dpHoraInicio->isEnabled(), chfefin_));
+    ui_.dpHoraFin->setEnabled(resolveEnable(e.times, ui_.dpHoraFin->isEnabled(), chfefin_));
+    ui_.dpFechaF->setEnabled(resolveEnable(e.endDate, ui_.dpFechaF->isEnabled(), chfefin_));
+    if (e.endDateJoinsGroup && chfefin_) ui_.dpFechaF->setProperty("Tag", QStringLiteral("1"));
     shell::IFunciones& funciones = *Publico::Funciones();
     for (const QString& group : e.clearGroups) funciones.LimpiarControles(this, group);
     if (!e.enableGroup.isEmpty()) funciones.HabilitarControles(this, e.enableGroup);
     if (e.toolbar) {
-        toolbar_->setNuevoHabilitado(e.toolbar->nuevo);
-        toolbar_->setModificarHabilitado(e.toolbar->modificar);
-        toolbar_->setEliminarHabilitado(e.toolbar->eliminar);
-        toolbar_->setImprimirHabilitado(e.toolbar->quinto);
-        toolbar_->setConsultarHabilitado(e.toolbar->cuarto);
+        ui_.toolbar->setNuevoHabilitado(e.toolbar->nuevo);
+        ui_.toolbar->setModificarHabilitado(e.toolbar->modificar);
+        ui_.toolbar->setEliminarHabilitado(e.toolbar->eliminar);
+        ui_.toolbar->setImprimirHabilitado(e.toolbar->quinto);
+        ui_.toolbar->setConsultarHabilitado(e.toolbar->cuarto);
     }
-    if (e.toolbarFlag) toolbar_->setBandera(*e.toolbarFlag);
+    if (e.toolbarFlag) ui_.toolbar->setBandera(*e.toolbarFlag);
     if (e.nuevo) nuevo_ = *e.nuevo;
     if (e.ok) ok_ = *e.ok;
     // The calendar repaints when the editor leaves after another desktop's change.
@@ -160,28 +137,28 @@ void frmReservacion::Load() {
 }
 
 void frmReservacion::Form_Load() {
-    HostControls::as<shell::IColorScheme>(colorQNT_)->Aplicar();
-    box(txtFolio_)->setText(QString());
+    HostControls::as<shell::IColorScheme>(ui_.colorQNT)->Aplicar();
+    box(ui_.txtFolio)->setText(QString());
     const QDate today = Publico::Funciones()->FechaServidor().date();
-    picker(dpFechaI_)->setDay(today);
-    picker(dpFechaF_)->setDay(today);
+    picker(ui_.dpFechaI)->setDay(today);
+    picker(ui_.dpFechaF)->setDay(today);
     enter(EditorState::Empty);
-    box(txt_Cl_Cve_Cliente_)
+    box(ui_.txt_Cl_Cve_Cliente)
         ->setFormatoClave(
             Publico::Sistema()->LeerParametro(QStringLiteral("FTO_CLIENTE"), 0, QStringLiteral("T"), QString()));
-    box(txtResponsable_)->setCondicionConsulta(QStringLiteral(" Tg_Cve_Tabla_General = 'SALA_JUNTA_RESPONSABLE' "));
+    box(ui_.txtResponsable)->setCondicionConsulta(QStringLiteral(" Tg_Cve_Tabla_General = 'SALA_JUNTA_RESPONSABLE' "));
 }
 
 void frmReservacion::Form_Activate() {
-    toolbar_->Activar(false);
+    ui_.toolbar->Activar(false);
     // Later activations (a message box closed, a window switch) keep the
     // focus where a refusal or the person put it.
     if (focusPlaced_) return;
     focusPlaced_ = true;
-    if (dpHoraInicio_->isEnabled())
-        dpHoraInicio_->setFocus();
-    else if (txtResponsable_->isEnabled())
-        txtResponsable_->setFocus();
+    if (ui_.dpHoraInicio->isEnabled())
+        ui_.dpHoraInicio->setFocus();
+    else if (ui_.txtResponsable->isEnabled())
+        ui_.txtResponsable->setFocus();
 }
 
 // Esc leaves in every state, a new or changed reservation unsaved.
@@ -190,7 +167,7 @@ void frmReservacion::Form_KeyUp(int KeyCode, int) {
 }
 
 void frmReservacion::Ejecuta_Nuevo() {
-    toolbar_->EjecutarNuevo();  // raises Nuevo, handled by Controles_Nuevo, before it returns
+    ui_.toolbar->EjecutarNuevo();  // raises Nuevo, handled by Controles_Nuevo, before it returns
     nuevo_ = true;
     QCoreApplication::processEvents();
 }
@@ -212,7 +189,7 @@ void frmReservacion::Controles_Consultar() {
             throw core::Error(QStringLiteral("La clase %1 del anfitrión no ofrece la interfaz esperada.")
                                   .arg(Publico::kConsultaRegistroClass));
         consulta->Mostrar(QStringLiteral("Reservacion_Sala_Junta"), QStringLiteral("Rsj_Folio"),
-                          box(txtFolio_)->ValorClave(), QString(), QString(), QString(), QString());
+                          box(ui_.txtFolio)->ValorClave(), QString(), QString(), QString(), QString());
     } catch (const std::exception& e) {
         shell::report(this, core::describe(e), shell::kCritical, kQuintasistema, QStringLiteral("ERR-ID:7500015"));
     }
@@ -232,38 +209,41 @@ void frmReservacion::Controles_Cancelar() {
 }
 
 void frmReservacion::txtSala_Junta_Consulta() {
-    box(txtNSalaJunta_)->setText(nombreSala(box(txtSala_Junta_)->Text()));
+    box(ui_.txtNSalaJunta)->setText(nombreSala(box(ui_.txtSala_Junta)->Text()));
 }
 
 // ---- saving and cancelling ----
 
+// The fields are read once; the checks, then the store, work on that value.
 void frmReservacion::Controles_Aceptar(bool EsNuevo) {
     try {
         if (!confirmClientKey())
-            return refuse(QString(), shell::kExclamation, kQuintasistema, QString(), txt_Cl_Cve_Cliente_);
-        const AcceptInput input{box(txtNSalaJunta_)->Text(),
-                                box(txt_Cl_Cve_Cliente_)->Text(),
-                                box(txt_Cl_Descripcion_)->Text(),
-                                box(txtResponsable_)->Text(),
-                                txtProposito_->Text(),
-                                picker(dpHoraInicio_)->TimeOfDay(),
-                                picker(dpHoraFin_)->TimeOfDay(),
-                                iHoraI_,
-                                iHoraF_};
+            return refuse(QString(), shell::kExclamation, kQuintasistema, QString(), ui_.txt_Cl_Cve_Cliente);
+        const TypedReservation value = typed();
+        const AcceptInput input{box(ui_.txtNSalaJunta)->Text(), value.cliente, box(ui_.txt_Cl_Descripcion)->Text(),
+                                value.responsable,           value.proposito,
+                                picker(ui_.dpHoraInicio)->TimeOfDay(), picker(ui_.dpHoraFin)->TimeOfDay(),
+                                iHoraI_,                     iHoraF_};
         if (const auto refusal = checkAccept(input))
             return refuse(refusal->message, shell::kExclamation, kQuintasistema, refusal->identifier,
                           findChild<QWidget*>(QString::fromLatin1(refusal->focus)));
-        if (!Valida_Disponibilidad(EsNuevo))
-            return refuse(error_, shell::kExclamation, kAceptarTitle, QStringLiteral("ERR-ID:7500010"), dpFechaI_);
-        if (const QString failed = storeDays(EsNuevo); !failed.isEmpty())
-            return refuse(error_, failed == kNothingToStore ? shell::kExclamation : shell::kCritical, kAceptarTitle,
-                          failed, failed == kNothingToStore ? dpFechaF_ : nullptr);
+        if (!checkFree(value, EsNuevo))
+            return refuse(error_, shell::kExclamation, kAceptarTitle, QStringLiteral("ERR-ID:7500010"), ui_.dpFechaI);
+        if (const std::optional<SaveRefusal> refused = ReservationStore::save(value, EsNuevo)) {
+            error_ = refused->error;
+            calendarStale_ = calendarStale_ || refused->staleCalendar;
+            if (refused->kind == SaveRefusal::Kind::NothingToStore)
+                return refuse(error_, shell::kExclamation, kAceptarTitle, QStringLiteral("ERR-ID:7500030"), ui_.dpFechaF);
+            const bool oneDay = value.first == value.last;
+            return refuse(error_, shell::kCritical, kAceptarTitle,
+                          oneDay ? QStringLiteral("ERR-ID:7500012") : QStringLiteral("ERR-ID:7500011"), nullptr);
+        }
     } catch (const std::exception& e) {
         // The transaction, if begun, was rolled back on the way here.
         return refuse(core::describe(e), shell::kCritical, kAceptarTitle, QStringLiteral("ERR-ID:7500013"), nullptr);
     }
     ok_ = true;
-    toolbar_->ConfirmaAceptar();
+    ui_.toolbar->ConfirmaAceptar();
     Controles_Salir();
 }
 
@@ -271,65 +251,11 @@ void frmReservacion::Controles_Aceptar(bool EsNuevo) {
 // empty (an edit empties it), so look it up now, padded as Enter would.
 // False when the look-up failed: the box has told the person why.
 bool frmReservacion::confirmClientKey() {
-    shell::ITextBox* key = box(txt_Cl_Cve_Cliente_);
-    if (!clientKeyEdited_ || key->Text().isEmpty() || !box(txt_Cl_Descripcion_)->Text().isEmpty()) return true;
-    QMetaObject::invokeMethod(txt_Cl_Cve_Cliente_, "ConfirmarClave");
+    shell::ITextBox* key = box(ui_.txt_Cl_Cve_Cliente);
+    if (!clientKeyEdited_ || key->Text().isEmpty() || !box(ui_.txt_Cl_Descripcion)->Text().isEmpty()) return true;
+    QMetaObject::invokeMethod(ui_.txt_Cl_Cve_Cliente, "ConfirmarClave");
     clientKeyEdited_ = key->ValorClave() != key->Text();
     return !clientKeyEdited_;
-}
-
-namespace {
-
-QString nothingToStore(const Span& s, bool ownDay) {
-    const QString first = s.first.toString(Qt::ISODate), last = s.last.toString(Qt::ISODate);
-    if (ownDay)
-        return QStringLiteral("El %1 ya no es día hábil: la reservación no se puede cambiar; no se guardó nada.")
-            .arg(first);
-    if (s.last < s.first)
-        return QStringLiteral("La fecha final (%1) es anterior a la inicial (%2): no hay ninguna reservación que "
-                              "guardar; no se guardó nada.")
-            .arg(last, first);
-    return QStringLiteral("Ningún día del %1 al %2 es hábil: no hay ninguna reservación que guardar; no se guardó "
-                          "nada.")
-        .arg(first, last);
-}
-
-}  // namespace
-
-// One transaction for the responsible person and every day of the range; a
-// change keeps its folio on its own day and books each further day as a new
-// reservation. The identifier of the failure, after the rollback, or empty
-// once committed.
-QString frmReservacion::storeDays(bool esNuevo) {
-    ado::Connection& connection = Publico::Sistema()->Conexion();
-    ado::Transaction transaction(connection);
-    GetResponsable(box(txtResponsable_)->Text());
-    // The catalogue is silent about its failures; one that ended the whole
-    // transaction (SQLite does on a full disk) must not let the days be
-    // written one by one outside it.
-    if (!connection.InTransaction())
-        throw core::Error(QStringLiteral("La transacción terminó antes de tiempo; no se guardó nada."));
-    const Stamp stamp = currentStamp();
-    const Span s = span();
-    int stored = 0;
-    bool ownDayStored = esNuevo;
-    for (QDate day = s.first; day <= s.last; day = day.addDays(1)) {
-        const bool ownDay = !esNuevo && day == s.first;
-        if (!Add_Reservacion(esNuevo || !ownDay, day, s.horaInicial, s.horaFinal, stamp.usuario, stamp.fecha)) {
-            if (!esNuevo && error_.contains(changedElsewhere(box(txtFolio_)->Text()))) calendarStale_ = true;
-            return s.first == s.last ? QStringLiteral("ERR-ID:7500012") : QStringLiteral("ERR-ID:7500011");
-        }
-        stored += dayStored_ ? 1 : 0;
-        ownDayStored = ownDayStored || (ownDay && dayStored_);
-    }
-    // Saying "saved" with no reservation stored would mislead; the rollback
-    // takes the catalogue's entry with it.
-    if (stored == 0 || !ownDayStored) {
-        error_ = nothingToStore(s, stored > 0);
-        return kNothingToStore;
-    }
-    transaction.commit();
-    return {};
 }
 
 void frmReservacion::refuse(const QString& message, int style, const QString& title, const QString& identifier,
@@ -337,23 +263,16 @@ void frmReservacion::refuse(const QString& message, int style, const QString& ti
     // A check that found nothing to say (no message) still refuses, quietly.
     if (!message.isEmpty()) shell::report(this, message, style, title, identifier);
     if (focus && focus->isEnabled()) focus->setFocus();
-    toolbar_->RechazaAceptar();
-}
-
-Span frmReservacion::span() const {
-    return {picker(dpFechaI_)->Day(), picker(dpFechaF_)->Day(),
-            textoDeHora(picker(dpHoraInicio_)->TimeOfDay()), textoDeHora(picker(dpHoraFin_)->TimeOfDay())};
+    ui_.toolbar->RechazaAceptar();
 }
 
 TypedReservation frmReservacion::typed() const {
-    return {box(txtFolio_)->Text(), box(txtSala_Junta_)->Text(), box(txt_Cl_Cve_Cliente_)->Text(),
-            box(txtResponsable_)->Text(), txtProposito_->Text(), asLoaded_};
+    return ui_.read(asLoaded_);
 }
 
-bool frmReservacion::Valida_Disponibilidad(bool EsNuevo) {
+bool frmReservacion::checkFree(const TypedReservation& value, bool esNuevo) {
     try {
-        const std::optional<QString> ownFolio = EsNuevo ? std::nullopt : std::optional(box(txtFolio_)->Text());
-        const std::optional<QString> conflict = findOverlap(box(txtSala_Junta_)->Text(), span(), ownFolio);
+        const std::optional<QString> conflict = ReservationStore::findOverlap(value, esNuevo);
         if (!conflict) return true;
         error_ = *conflict;
         return false;
@@ -362,13 +281,19 @@ bool frmReservacion::Valida_Disponibilidad(bool EsNuevo) {
     }
 }
 
+bool frmReservacion::Valida_Disponibilidad(bool EsNuevo) {
+    return checkFree(typed(), EsNuevo);
+}
+
 bool frmReservacion::Add_Reservacion(bool EsNuevo, const QDate& Fecha, const QString& HoraInicial,
                                      const QString& HoraFinal, const QString& Usuario,
                                      const QString& FechaModificacion) {
     const QString label = QStringLiteral("Add_Reservacion()");
     try {
-        const std::optional<QString> unconfirmed =
-            writeDay(EsNuevo, Fecha, HoraInicial, HoraFinal, Stamp{Usuario, FechaModificacion}, typed(), dayStored_);
+        TypedReservation value = typed();
+        std::tie(value.horaInicial, value.horaFinal) = std::pair(HoraInicial, HoraFinal);
+        bool stored = false;
+        const auto unconfirmed = ReservationStore::writeDay(EsNuevo, Fecha, {Usuario, FechaModificacion}, value, stored);
         return unconfirmed ? fail(label, *unconfirmed) : true;
     } catch (const std::exception& e) {
         return fail(label, core::describe(e));
@@ -376,16 +301,17 @@ bool frmReservacion::Add_Reservacion(bool EsNuevo, const QDate& Fecha, const QSt
 }
 
 void frmReservacion::GetResponsable(const QString& Valor) {
-    registerResponsible(Valor);
+    ReservationStore::registerResponsible(Valor);
 }
 
 void frmReservacion::Controles_Eliminar() {
     const QString title = QStringLiteral("Controles_Eliminar()"), id = QStringLiteral("ERR-ID:7500014");
+    const QString folio = box(ui_.txtFolio)->Text();
     try {
-        if (!cancelReservation(box(txtFolio_)->Text(), currentStamp())) {
+        if (!ReservationStore::cancel(folio, ReservationStore::currentStamp())) {
             // The first cancellation's stamps stay; the calendar still shows it.
             calendarStale_ = true;
-            shell::report(this, cancelledElsewhere(box(txtFolio_)->Text()), shell::kExclamation, title, id);
+            shell::report(this, ReservationStore::cancelledElsewhere(folio), shell::kExclamation, title, id);
             return;
         }
     } catch (const std::exception& e) {
@@ -405,29 +331,14 @@ bool frmReservacion::Cargar(const QString& Folio) {
             return fail(label, QStringLiteral("No se especificó el folio de la reservación"));
         const std::optional<Reservacion> stored = leerReservacion(Folio);
         if (!stored) return fail(label, QStringLiteral("la reservación no existe o esta cancelada"));
-        fill(*stored);
+        ui_.show(*stored);
+        asLoaded_ = stored->asLoaded;
         enter(EditorState::Loaded);
         QCoreApplication::processEvents();
         return true;
     } catch (const std::exception& e) {
         return fail(label, core::describe(e));
     }
-}
-
-void frmReservacion::fill(const Reservacion& r) {
-    box(txtFolio_)->setText(r.folio);
-    picker(dpFechaI_)->setDay(r.fecha);
-    picker(dpFechaF_)->setDay(r.fecha);
-    picker(dpHoraInicio_)->setTimeOfDay(r.inicio);
-    picker(dpHoraFin_)->setTimeOfDay(r.fin);
-    box(txtSala_Junta_)->setText(r.sala);
-    txtSala_Junta_Consulta();
-    box(txtResponsable_)->setText(r.responsable);
-    txtProposito_->setText(r.proposito);
-    box(txt_Cl_Cve_Cliente_)->setText(r.cliente);
-    // The client's name comes from the client box's own look-up.
-    box(txt_Cl_Cve_Cliente_)->ActualizarConsulta();
-    asLoaded_ = r.asLoaded;
 }
 
 // ---- window events ----
@@ -479,8 +390,8 @@ void frmReservacion::changeEvent(QEvent* event) {
 void frmReservacion::Form_Resize() {
     geometry_ = fitEditor(geometry_, static_cast<float>(core::pixelsToTwips(width())),
                           static_cast<float>(core::pixelsToTwips(height())));
-    txtResponsable_->resize(core::twipsToPixels(geometry_.responsableWidth), txtResponsable_->height());
-    txtProposito_->resize(core::twipsToPixels(geometry_.propositoWidth),
+    ui_.txtResponsable->resize(core::twipsToPixels(geometry_.responsableWidth), ui_.txtResponsable->height());
+    ui_.txtProposito->resize(core::twipsToPixels(geometry_.propositoWidth),
                           core::twipsToPixels(geometry_.propositoHeight));
 }
 

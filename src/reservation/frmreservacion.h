@@ -6,23 +6,14 @@
 #include <QTime>
 #include <optional>
 
+#include "src/reservation/editorcontrols.h"
 #include "src/reservation/editorlayout.h"
 #include "src/reservation/editorstate.h"
 #include "src/shell/screenparent.h"
 
-namespace richtext {
-class RichTextBox;
-}
-namespace shell {
-class IDatePicker;
-class ITextBox;
-class IToolbar;
-}  // namespace shell
-
 namespace reservation {
 
 struct Reservacion;
-struct Span;
 struct TypedReservation;
 
 // The reservation editor: shown modally by the calendar for one slot of one
@@ -108,14 +99,12 @@ protected:
 
 private:
     explicit frmReservacion(QWidget* owner);
-    void findControls();
     void connectEvents();
     void enter(EditorState state);
-    void fill(const Reservacion& r);
     bool fail(const QString& label, const QString& description);
-    Span span() const;
+    // What the person typed, read once.
     TypedReservation typed() const;
-    QString storeDays(bool esNuevo);
+    bool checkFree(const TypedReservation& value, bool esNuevo);
     bool confirmClientKey();
     void refuse(const QString& message, int style, const QString& title, const QString& identifier,
                 QWidget* focus);
@@ -130,25 +119,11 @@ private:
     bool loaded_ = false;
     bool focusPlaced_ = false;    // the first activation of a showing placed it
     bool calendarStale_ = false;  // another desktop changed what the calendar shows
-    bool dayStored_ = false;      // the last Add_Reservacion wrote a row
     bool clientKeyEdited_ = false;  // typed since its last look-up
     QList<std::pair<QString, std::optional<QString>>> asLoaded_;
     EditorGeometry geometry_;
 
-    QWidget* controles_ = nullptr;
-    shell::IToolbar* toolbar_ = nullptr;
-    QWidget* txtFolio_ = nullptr;
-    QWidget* dpFechaI_ = nullptr;
-    QWidget* dpHoraInicio_ = nullptr;
-    QWidget* dpFechaF_ = nullptr;
-    QWidget* dpHoraFin_ = nullptr;
-    QWidget* txtSala_Junta_ = nullptr;
-    QWidget* txtNSalaJunta_ = nullptr;
-    QWidget* txt_Cl_Cve_Cliente_ = nullptr;
-    QWidget* txt_Cl_Descripcion_ = nullptr;
-    QWidget* txtResponsable_ = nullptr;
-    richtext::RichTextBox* txtProposito_ = nullptr;
-    QObject* colorQNT_ = nullptr;
+    EditorControls ui_;
 };
 
 }  // namespace reservation

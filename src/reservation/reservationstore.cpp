@@ -1,7 +1,6 @@
 #include "src/reservation/reservationstore.h"
 
 #include "platform/ado/savepoint.h"
-#include "platform/ado/sqltext.h"
 #include "platform/ado/transaction.h"
 #include "platform/core/error.h"
 #include "src/shell/publico.h"
@@ -9,242 +8,249 @@
 namespace reservation {
 
 using shell::Publico;
+using S = ReservationStatements;
 
 namespace {
 
-const QString kTable = QStringLiteral("Reservacion_Sala_Junta");
-const QString kFolioColumn = QStringLiteral("Rsj_Folio");
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kAddLabel = QStringLiteral("Add_Reservacion()");
 const QString kCatalogue = QStringLiteral("SALA_JUNTA_RESPONSABLE");
-// A change or a cancellation writes the row only while it is in force, as
-// the row stands once any other desktop's write to it is committed, and
-// says whether it did: another desktop may have cancelled it meanwhile.
-const QString kStillInForce = QStringLiteral("AND Es_Cve_Estado <> 'CA' ");
-const QString kReturning = QStringLiteral("RETURNING Rsj_Folio");
-
-// Every value goes between single quotes protected; the fragments around it
-// are the statement's own.
-QString v(const QString& value) {
-    return ado::protect(value);
-}
 
 ado::Connection& connection() {
     return Publico::Sistema()->Conexion();
 }
 
-// Runs the statement built in the module's shared statement text.
-ado::Recordset run() {
-    return connection().Execute(Publico::SQL);
+shell::IFunciones& funciones() {
+    return *Publico::Funciones();
 }
 
-QString& startStatement() {
-    Publico::SQL.clear();
-    return Publico::SQL;
+ado::Recordset run(const ado::Statement& s) {
+    return connection().Execute(s.sql, s.params);
 }
 
-// One of the two questions asked per day: does a reservation in force of the
-// room start (column Rsj_Inicio) or end (Rsj_Fin) strictly inside the times?
-void buildOverlapQuery(const QString& column, const QString& sala, const QString& fechaTexto, const Span& span,
-                       const std::optional<QString>& exceptFolio) {
-    QString& sql = startStatement();
-    sql += QStringLiteral("SELECT Rsj_Folio FROM Reservacion_Sala_Junta ");
-    sql += QStringLiteral("WHERE Sj_Cve_Sala_Junta = '") + v(sala) + QStringLiteral("' AND ");
-    sql += QStringLiteral("   Rsj_Fecha = '") + v(fechaTexto) + QStringLiteral("' AND ") + column +
-           QStringLiteral(" BETWEEN '") + v(span.horaInicial) + QStringLiteral("' AND '") + v(span.horaFinal) +
-           QStringLiteral("' AND ");
-    sql += QStringLiteral("   ") + column + QStringLiteral(" <> '") + v(span.horaInicial) + QStringLiteral("' AND ") +
-           column + QStringLiteral(" <> '") + v(span.horaFinal) + QStringLiteral("' AND Es_Cve_Estado <> 'CA' ");
-    if (exceptFolio) sql += QStringLiteral("   AND Rsj_Folio <> '") + v(*exceptFolio) + QStringLiteral("' ");
+// The host's look-up finds nothing, or an empty value, alike.
+bool missing(const ado::Recordset& lookup) {
+    return lookup.Eof() || lookup.Fields(0).Value.toString().isEmpty();
 }
 
-void buildInsert(const QString& folio, const QString& fechaTexto, const QString& horaInicial,
-                 const QString& horaFinal, const Stamp& stamp, const TypedReservation& t) {
-    QString& sql = startStatement();
-    sql += QStringLiteral("INSERT INTO Reservacion_Sala_Junta (  ");
-    for (const char* column : {"Rsj_Folio , ", "Rsj_Fecha , ", "Rsj_Inicio , ", "Rsj_Fin , ", "Sj_Cve_Sala_Junta , ",
-                               "Rsj_Cliente, ", "Rsj_Responsable , ", "Rsj_Proposito , ", "Oper_Alta , ",
-                               "Fecha_Alta , ", "Oper_Ult_Modif , ", "Fecha_Ult_Modif , ", "Oper_Baja , ",
-                               "Es_Cve_Estado "})
-        sql += QStringLiteral("   ") + QString::fromLatin1(column);
-    sql += QStringLiteral(") VALUES ( ");
-    sql += QStringLiteral("   '") + v(folio) + QStringLiteral("' ,  ");
-    sql += QStringLiteral("   '") + v(fechaTexto) + QStringLiteral("' , ");
-    for (const QString* value : {&horaInicial, &horaFinal, &t.sala, &t.cliente, &t.responsable,
-                                 &t.proposito, &stamp.usuario, &stamp.fecha, &stamp.usuario, &stamp.fecha})
-        sql += QStringLiteral("   '") + v(*value) + QStringLiteral("' ,  ");
-    sql += QStringLiteral("   '' ,  ");
-    sql += QStringLiteral("   'AC') ");
+QString nothingToStore(const TypedReservation& r, bool ownDay) {
+    const QString first = r.first.toString(Qt::ISODate), last = r.last.toString(Qt::ISODate);
+    if (ownDay)
+        return QStringLiteral("El %1 ya no es día hábil: la reservación no se puede cambiar; no se guardó nada.")
+            .arg(first);
+    if (r.last < r.first)
+        return QStringLiteral("La fecha final (%1) es anterior a la inicial (%2): no hay ninguna reservación que "
+                              "guardar; no se guardó nada.")
+            .arg(last, first);
+    return QStringLiteral("Ningún día del %1 al %2 es hábil: no hay ninguna reservación que guardar; no se guardó "
+                          "nada.")
+        .arg(first, last);
 }
 
-void buildUpdate(const QString& fechaTexto, const QString& horaInicial, const QString& horaFinal, const Stamp& stamp,
-                 const TypedReservation& t) {
-    QString& sql = startStatement();
-    sql += QStringLiteral("UPDATE Reservacion_Sala_Junta SET  ");
-    sql += QStringLiteral("   Rsj_Fecha = '") + v(fechaTexto) + QStringLiteral("', ");
-    sql += QStringLiteral("   Rsj_Inicio = '") + v(horaInicial) + QStringLiteral("', ");
-    sql += QStringLiteral("   Rsj_Fin = '") + v(horaFinal) + QStringLiteral("' , ");
-    sql += QStringLiteral("   Sj_Cve_Sala_Junta = '") + v(t.sala) + QStringLiteral("', ");
-    sql += QStringLiteral("   Rsj_Cliente = '") + v(t.cliente) + QStringLiteral("', ");
-    sql += QStringLiteral("   Rsj_Responsable = '") + v(t.responsable) + QStringLiteral("', ");
-    sql += QStringLiteral("   Rsj_Proposito = '") + v(t.proposito) + QStringLiteral("', ");
-    sql += QStringLiteral("   Oper_Ult_Modif = '") + v(stamp.usuario) + QStringLiteral("', ");
-    sql += QStringLiteral("   Fecha_Ult_Modif = '") + v(stamp.fecha) + QStringLiteral("' ");
-    sql += QStringLiteral("WHERE Rsj_Folio = '") + v(t.folio) + QStringLiteral("' ") + kStillInForce;
-    // Another desktop's committed change since the load makes this one stale:
-    // writing it would silently undo theirs.
-    for (const auto& [column, value] : t.asLoaded)
-        sql += QStringLiteral("AND ") + column +
-               (value ? QStringLiteral(" = '") + v(*value) + QStringLiteral("' ") : QStringLiteral(" IS NULL "));
-    sql += kReturning;
+SaveRefusal dayFailed(const QString& why, bool stale = false) {
+    return {SaveRefusal::Kind::DayFailed, kAddLabel + kCrLf + why, stale};
 }
 
-void buildCancel(const QString& folio, const Stamp& stamp) {
-    QString& sql = startStatement();
-    sql += QStringLiteral("UPDATE Reservacion_Sala_Junta SET ");
-    sql += QStringLiteral("   Oper_Ult_Modif = '") + v(stamp.usuario) + QStringLiteral("', ");
-    sql += QStringLiteral("   Fecha_Ult_Modif = '") + v(stamp.fecha) + QStringLiteral("', ");
-    sql += QStringLiteral("   Oper_Baja = '") + v(stamp.usuario) + QStringLiteral("', ");
-    sql += QStringLiteral("   Fecha_Baja= '") + v(stamp.fecha) + QStringLiteral("', ");
-    sql += QStringLiteral("   Es_Cve_Estado = 'CA' ");
-    sql += QStringLiteral("WHERE Rsj_Folio = '") + v(folio) + QStringLiteral("' ") + kStillInForce + kReturning;
-}
-
-void buildCatalogueHeader(const Stamp& stamp) {
-    QString& sql = startStatement();
-    sql += QStringLiteral("INSERT INTO Tabla_General ( ");
-    for (const char* column : {"Tg_Cve_Tabla_General, ", "Tg_Tipo, ", "Oper_Alta, ", "Fecha_Alta, ",
-                               "Oper_Ult_Modif, ", "Fecha_Ult_Modif, ", "Es_Cve_Estado "})
-        sql += QStringLiteral("   ") + QString::fromLatin1(column);
-    sql += QStringLiteral(") VALUES ( ");
-    sql += QStringLiteral("   'SALA_JUNTA_RESPONSABLE', ");
-    sql += QStringLiteral("   '02', ");
-    for (const QString* value : {&stamp.usuario, &stamp.fecha, &stamp.usuario, &stamp.fecha})
-        sql += QStringLiteral("   '") + v(*value) + QStringLiteral("', ");
-    sql += QStringLiteral("   'AC' ) ");
-}
-
-void buildCatalogueEntry(const QString& key, const QString& valor) {
-    QString& sql = startStatement();
-    sql += QStringLiteral("INSERT INTO Tabla_General_Detalle( ");
-    sql += QStringLiteral("   Tg_Cve_Tabla_General, ");
-    sql += QStringLiteral("   Tgd_Id, ");
-    sql += QStringLiteral("   Tgd_Clave, ");
-    sql += QStringLiteral("   Tgd_Valor ");
-    sql += QStringLiteral(" ) VALUES ( ");
-    sql += QStringLiteral("   'SALA_JUNTA_RESPONSABLE', ");
-    sql += QStringLiteral("   '") + v(key) + QStringLiteral("', ");
-    sql += QStringLiteral("   '") + v(key) + QStringLiteral("', ");
-    sql += QStringLiteral("   '") + v(valor) + QStringLiteral("' ) ");
-}
-
-// Zero-padded to width; a longer number keeps all its digits.
-QString padded(qint64 n, int width) {
-    return QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0'));
-}
-
-QString catalogueLookup(const QString& table, const QString& result, const QString& secondColumn,
-                        const QString& secondValue) {
-    return Publico::Funciones()->BuscarDescripcion(table, QStringLiteral("Tg_Cve_Tabla_General"), kCatalogue, result,
-                                                   0, secondColumn, secondValue, QString());
-}
-
-// Each step keeps what it wrote even when a later one fails.
+// Each catalogue step keeps what it wrote even when a later one fails.
 void ensureCatalogueHeader(const Stamp& stamp) {
     ado::Savepoint step(connection());
-    if (catalogueLookup(QStringLiteral("TABLA_GENERAL"), QStringLiteral("Tg_Cve_Tabla_General"), {}, {}).isEmpty()) {
-        buildCatalogueHeader(stamp);
-        run();
-    }
+    if (missing(run(S::catalogueHeaderLookup()))) run(S::catalogueHeader(stamp));
     step.release();
 }
 
-void ensureCatalogueEntry(const QString& valor) {
+void ensureCatalogueEntry(const QString& valor, bool lookUp) {
     ado::Savepoint step(connection());
-    if (catalogueLookup(QStringLiteral("TABLA_GENERAL_DETALLE"), QStringLiteral("Tgd_Valor"),
-                        QStringLiteral("Tgd_Valor"), valor)
-            .isEmpty()) {
-        const QString n = Publico::Funciones()->ObtenerConsecutivoDetalle(
-            QStringLiteral("Tabla_General_Detalle"), QStringLiteral("Tgd_ID"), QStringLiteral("Tg_Cve_Tabla_General"),
-            kCatalogue, QString(), QString());
+    if (!lookUp || missing(run(S::catalogueEntryLookup(valor)))) {
+        const QString n = funciones().ObtenerConsecutivoDetalle(QStringLiteral("Tabla_General_Detalle"),
+                                                                QStringLiteral("Tgd_ID"),
+                                                                QStringLiteral("Tg_Cve_Tabla_General"), kCatalogue);
         bool number = false;
         const qint64 value = n.toLongLong(&number);
         if (!number) throw core::Error(QStringLiteral("El anfitrión dio un número no válido: \"%1\".").arg(n));
-        buildCatalogueEntry(padded(value, 4), valor);
-        run();
+        run(S::catalogueEntry(S::padded(value, 4), valor));
     }
     step.release();
 }
 
 }  // namespace
 
-Stamp currentStamp() {
-    const QString fecha = Publico::Funciones()->FormatoFechaHoraSQL(Publico::Funciones()->FechaServidor());
+Stamp ReservationStore::currentStamp() {
+    const QString fecha = funciones().FormatoFechaHoraSQL(funciones().FechaServidor());
     return {Publico::Sistema()->ObtenerUsuario(), fecha};
 }
 
-std::optional<QString> findOverlap(const QString& sala, const Span& span, const std::optional<QString>& exceptFolio) {
-    for (QDate day = span.first; day <= span.last; day = day.addDays(1)) {
-        const QString fechaTexto = Publico::Funciones()->FormatoFechaSQL(day);
-        for (const auto& [column, hora] : {std::pair{QStringLiteral("Rsj_Inicio"), span.horaInicial},
-                                           std::pair{QStringLiteral("Rsj_Fin"), span.horaFinal}}) {
-            buildOverlapQuery(column, sala, fechaTexto, span, exceptFolio);
-            if (!run().Eof())
-                return QStringLiteral("ya existe una reservación para la fecha ") + fechaTexto +
-                       QStringLiteral(" y hora ") + hora + QStringLiteral(" para la sala de junta ") + sala;
+std::optional<QString> ReservationStore::findOverlap(const TypedReservation& r, bool esNuevo) {
+    const std::optional<QString> own = esNuevo ? std::nullopt : std::optional(r.folio);
+    std::vector<ado::Statement> questions;
+    QStringList days;
+    for (QDate day = r.first; day <= r.last; day = day.addDays(1)) {
+        days << funciones().FormatoFechaSQL(day);
+        for (const char* column : {"Rsj_Inicio", "Rsj_Fin"})
+            questions.push_back(S::overlap(QString::fromLatin1(column), days.back(), r, own));
+    }
+    const ado::BatchAnswer answer = connection().ExecuteBatch(questions);
+    // The first conflict in the order asked, even when a later question failed.
+    for (std::size_t i = 0; i < answer.results.size(); ++i)
+        if (!answer.results[i].Eof())
+            return QStringLiteral("ya existe una reservación para la fecha ") + days[static_cast<qsizetype>(i / 2)] +
+                   QStringLiteral(" y hora ") + (i % 2 ? r.horaFinal : r.horaInicial) +
+                   QStringLiteral(" para la sala de junta ") + r.sala;
+    if (answer.failure) throw *answer.failure;
+    return std::nullopt;
+}
+
+std::optional<SaveRefusal> ReservationStore::save(const TypedReservation& r, bool esNuevo) {
+    ado::Connection& c = connection();
+    shell::IFunciones& f = funciones();
+    // Together, inside the transaction: the server's date, the range's
+    // non-working days and the catalogue's two look-ups, each in a step.
+    const std::vector<ado::Statement> reads{f.ConsultaFechaServidor(),
+                                            f.ConsultaDiasInhabiles(r.first, std::max(r.first, r.last)),
+                                            {ado::Savepoint::kMark},
+                                            S::catalogueHeaderLookup(),
+                                            {ado::Savepoint::kRelease},
+                                            {ado::Savepoint::kMark},
+                                            S::catalogueEntryLookup(r.responsable),
+                                            {ado::Savepoint::kRelease}};
+    const ado::BatchAnswer answer = c.ExecuteBatch(reads, 0);
+    const std::size_t answered = answer.results.size();
+    constexpr std::size_t kCatalogueFrom = 2, kHeader = 3, kEntry = 6;
+    if (answer.failure && answered < kCatalogueFrom) {
+        if (c.InTransaction()) c.RollbackTrans();
+        throw *answer.failure;
+    }
+    // The catalogue is silent about its failures; one that ended the whole
+    // transaction (SQLite does on a full disk) must not let the days be
+    // written one by one outside it.
+    if (!c.InTransaction())
+        throw core::Error(QStringLiteral("La transacción terminó antes de tiempo; no se guardó nada."));
+    ado::Transaction transaction = ado::Transaction::adopt(c);
+    const Stamp stamp{Publico::Sistema()->ObtenerUsuario(),
+                      f.FormatoFechaHoraSQL(f.LeerFechaServidor(answer.results[0]))};
+    const QList<QDate> closed = f.LeerDiasInhabiles(r.first, std::max(r.first, r.last), answer.results[1]);
+    // A step that failed is undone as its guard would; one never marked has
+    // nothing to undo.
+    if (answer.failure && reads[answered].sql != ado::Savepoint::kMark) ado::Savepoint::undo(c);
+    completeCatalogue(answered > kHeader && missing(answer.results[kHeader]),
+                      !answer.failure && missing(answer.results[kEntry]), stamp, r.responsable);
+    if (!c.InTransaction())
+        throw core::Error(QStringLiteral("La transacción terminó antes de tiempo; no se guardó nada."));
+    QList<QDate> days;
+    for (QDate day = r.first; day <= r.last; day = day.addDays(1))
+        if (!closed.contains(day)) days << day;
+    // Saying "saved" with no reservation stored would mislead; the rollback
+    // takes the catalogue's entry with it.
+    const bool ownDayClosed = !esNuevo && (days.isEmpty() || days.front() != r.first);
+    if (days.isEmpty() || ownDayClosed)
+        return SaveRefusal{SaveRefusal::Kind::NothingToStore, nothingToStore(r, !days.isEmpty()), false};
+    if (const auto refused = writeDays(r, esNuevo, stamp, days)) return refused;
+    transaction.commit();
+    return std::nullopt;
+}
+
+void ReservationStore::completeCatalogue(bool headerMissing, bool entryMissing, const Stamp& stamp,
+                                         const QString& valor) {
+    try {
+        if (headerMissing) {
+            ado::Savepoint step(connection());
+            run(S::catalogueHeader(stamp));
+            step.release();
         }
+        if (entryMissing) ensureCatalogueEntry(valor, false);
+    } catch (const std::exception&) {
+        // Silent, as the catalogue always is.
+    }
+}
+
+// Every working day's write and its confirmation together, under folios
+// reserved with one raise of the counter.
+std::optional<SaveRefusal> ReservationStore::writeDays(const TypedReservation& r, bool esNuevo, const Stamp& stamp,
+                                                       const QList<QDate>& days) {
+    shell::IFunciones& f = funciones();
+    const int fresh = static_cast<int>(days.size()) - (esNuevo ? 0 : 1);
+    qint64 next = 0;
+    try {
+        if (fresh > 0) next = f.ObtenerConsecutivos(S::kTable, S::kFolioColumn, fresh);
+    } catch (const core::Error& e) {
+        return dayFailed(e.description());  // the folio belongs to the day's write
+    }
+    std::vector<ado::Statement> writes;
+    QStringList folios;
+    for (const QDate& day : days) {
+        const bool own = !esNuevo && day == r.first;
+        folios << (own ? r.folio : S::padded(next++, 10));
+        const QString fechaTexto = f.FormatoFechaSQL(day);
+        writes.push_back(own ? S::update(fechaTexto, stamp, r) : S::insert(folios.back(), fechaTexto, stamp, r));
+        writes.push_back(S::confirm(folios.back()));
+    }
+    const ado::BatchAnswer answer = connection().ExecuteBatch(writes);
+    for (qsizetype day = 0; day < folios.size(); ++day) {
+        const std::size_t write = static_cast<std::size_t>(2 * day);
+        if (write >= answer.results.size()) return dayFailed(answer.failure->description());
+        if (!esNuevo && day == 0 && answer.results[write].Eof()) return dayFailed(changedElsewhere(r.folio), true);
+        if (write + 1 >= answer.results.size()) return dayFailed(answer.failure->description());
+        // The host explains a write it cannot find afterwards.
+        if (answer.results[write + 1].Fields(0).Value.toLongLong() == 0 &&
+            !f.ConfirmarRegistro(S::kTable, S::kFolioColumn, folios[day]))
+            return dayFailed(f.ObtenerMensajeError());
     }
     return std::nullopt;
 }
 
-QString changedElsewhere(const QString& folio) {
-    return QStringLiteral("Otro escritorio cambió o canceló la reservación %1 después de que se abrió aquí; no se "
-                          "guardó nada. Ciérrela y ábrala de nuevo para ver cómo quedó.")
-        .arg(folio);
-}
-
-QString cancelledElsewhere(const QString& folio) {
-    return QStringLiteral("La reservación %1 ya estaba cancelada: otro escritorio la canceló antes; no se cambió nada.")
-        .arg(folio);
-}
-
-std::optional<QString> writeDay(bool esNuevo, const QDate& fecha, const QString& horaInicial,
-                                const QString& horaFinal, const Stamp& stamp, const TypedReservation& typed,
-                                bool& stored) {
-    shell::IFunciones& f = *Publico::Funciones();
+std::optional<QString> ReservationStore::writeDay(bool esNuevo, const QDate& fecha, const Stamp& stamp,
+                                                  const TypedReservation& r, bool& stored) {
+    shell::IFunciones& f = funciones();
     stored = false;
     if (f.EsDiaInhabil(fecha)) return std::nullopt;
     const QString fechaTexto = f.FormatoFechaSQL(fecha);
-    QString folio = typed.folio;
+    QString folio = r.folio;
     if (esNuevo) {
-        folio = padded(f.ObtenerConsecutivo(kTable, kFolioColumn), 10);
-        buildInsert(folio, fechaTexto, horaInicial, horaFinal, stamp, typed);
-        run();
-    } else {
-        buildUpdate(fechaTexto, horaInicial, horaFinal, stamp, typed);
-        if (run().Eof()) return changedElsewhere(folio);
+        folio = S::padded(f.ObtenerConsecutivo(S::kTable, S::kFolioColumn), 10);
+        run(S::insert(folio, fechaTexto, stamp, r));
+    } else if (run(S::update(fechaTexto, stamp, r)).Eof()) {
+        return changedElsewhere(folio);
     }
     stored = true;
-    if (f.ConfirmarRegistro(kTable, kFolioColumn, folio)) return std::nullopt;
+    if (f.ConfirmarRegistro(S::kTable, S::kFolioColumn, folio)) return std::nullopt;
     return f.ObtenerMensajeError();
 }
 
-void registerResponsible(const QString& valor) {
+void ReservationStore::registerResponsible(const QString& valor) {
     try {
-        const Stamp stamp = currentStamp();
-        ensureCatalogueHeader(stamp);
-        ensureCatalogueEntry(valor);
+        ensureCatalogueHeader(currentStamp());
+        ensureCatalogueEntry(valor, true);
     } catch (const std::exception&) {
         // Remembering the name is a convenience; the reservation is saved anyway.
     }
 }
 
-bool cancelReservation(const QString& folio, const Stamp& stamp) {
-    ado::Transaction transaction(connection());
-    buildCancel(folio, stamp);
-    if (run().Eof()) return false;
-    Publico::Funciones()->RegistrarMovimiento(QStringLiteral("RESERVACION_SALA_JUNTA"), folio,
-                                              QStringLiteral("CANCELACION"));
+bool ReservationStore::cancel(const QString& folio, const Stamp& stamp) {
+    ado::Connection& c = connection();
+    // The log's record goes with the change; when the change finds the row
+    // no longer in force, the rollback takes the record back.
+    const ado::BatchAnswer answer = c.ExecuteBatch(
+        {S::cancel(folio, stamp), funciones().SentenciaMovimiento(QStringLiteral("RESERVACION_SALA_JUNTA"), folio,
+                                                                  QStringLiteral("CANCELACION"))},
+        0);
+    if (answer.failure) {
+        if (c.InTransaction()) c.RollbackTrans();
+        throw *answer.failure;
+    }
+    ado::Transaction transaction = ado::Transaction::adopt(c);
+    if (answer.results[0].Eof()) return false;
     transaction.commit();
     return true;
+}
+
+QString ReservationStore::changedElsewhere(const QString& folio) {
+    return QStringLiteral("Otro escritorio cambió o canceló la reservación %1 después de que se abrió aquí; no se "
+                          "guardó nada. Ciérrela y ábrala de nuevo para ver cómo quedó.")
+        .arg(folio);
+}
+
+QString ReservationStore::cancelledElsewhere(const QString& folio) {
+    return QStringLiteral("La reservación %1 ya estaba cancelada: otro escritorio la canceló antes; no se cambió nada.")
+        .arg(folio);
 }
 
 }  // namespace reservation

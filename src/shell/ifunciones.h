@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include "platform/ado/connection.h"
+
 class QWidget;
 
 namespace shell {
@@ -35,6 +37,16 @@ public:
     // The days from desde to hasta (both included) for which EsDiaInhabil
     // holds, in one look-up, in date order.
     virtual QList<QDate> DiasInhabiles(const QDate& desde, const QDate& hasta) = 0;
+    // The first of cantidad consecutive numbers of the key column, taken with
+    // one raise of its counter.
+    virtual qint64 ObtenerConsecutivos(const QString& table, const QString& keyColumn, int cantidad) = 0;
+    // For a caller that sends statements together: the statement an
+    // operation runs, and the operation's result read from its answer.
+    virtual ado::Statement ConsultaFechaServidor() = 0;
+    virtual QDateTime LeerFechaServidor(const ado::Recordset& answer) = 0;
+    virtual ado::Statement ConsultaDiasInhabiles(const QDate& desde, const QDate& hasta) = 0;
+    virtual QList<QDate> LeerDiasInhabiles(const QDate& desde, const QDate& hasta, const ado::Recordset& answer) = 0;
+    virtual ado::Statement SentenciaMovimiento(const QString& entity, const QString& key, const QString& operation) = 0;
     virtual QString ObtenerTransaccion(const QString& transaction, const QString& system) = 0;
     // Empty / enable every control of the screen whose Tag equals group.
     virtual void LimpiarControles(QWidget* screen, const QString& group) = 0;

@@ -21,6 +21,9 @@ public:
     // Forwarded whole, so the engine still sends the reads together; each is
     // recorded when it is asked for, as before.
     void ReadAhead(const std::vector<std::pair<QString, QVariantList>>& reads) override { inner_.ReadAhead(reads); }
+    // Forwarded whole, so the engine still sends it together, unless a
+    // planted failure or action falls inside it.
+    ado::BatchAnswer ExecuteBatch(const std::vector<ado::Statement>& batch, int beginAt = -1) override;
     void BeginTrans() override;
     void CommitTrans() override;
     void RollbackTrans() override;
@@ -46,10 +49,10 @@ public:
     ado::Connection& inner() { return inner_; }
 
     QStringList statements;  // every Execute, plus "BEGIN", "COMMIT", "ROLLBACK"
-    QList<QVariantList> values;  // each Execute's values
+    QList<QVariantList> values;  // each statement's bound values
 
 private:
-    void record(const QString& sql);
+    void record(const QString& sql, const QVariantList& params = {});
 
     std::unique_ptr<ado::Connection> owned_;
     ado::Connection& inner_;
