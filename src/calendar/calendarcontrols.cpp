@@ -8,6 +8,7 @@
 #include "src/shell/iflatbutton.h"
 #include "src/shell/ilabel.h"
 #include "src/shell/itextbox.h"
+#include "src/shell/shownchildrenaccessible.h"
 
 namespace calendar {
 
@@ -50,7 +51,7 @@ void buildUnusedLabels(QWidget* screen) {
         label->setProperty("idetiqueta", QStringLiteral("Folio"));
         HostControls::as<shell::ILabel>(label)->setCaption(QStringLiteral("Folio:"));
         label->lower();
-        label->hide();  // out of sight as drawn; hidden, so nothing reads it either
+        label->hide();  // out of sight as drawn; hidden, so a screen reader leaves it out too
     }
 }
 
@@ -102,6 +103,7 @@ void nameAndOrder(QWidget* screen, const CalendarControls& c) {
 
 CalendarControls CalendarControls::build(QWidget* screen) {
     CalendarControls c;
+    shell::ShownChildrenAccessible::install(screen);  // before a control's interface is made and kept
     c.buildToolbar(screen);
     buildPeriodButtons(screen);
     c.buildRoomBox(screen);

@@ -15,6 +15,7 @@
 #include "src/shell/accessiblename.h"
 #include "src/shell/hostcontrols.h"
 #include "src/shell/ilabel.h"
+#include "src/shell/shownchildrenaccessible.h"
 
 namespace reservation {
 
@@ -196,6 +197,7 @@ void nameControls(QWidget* form) {
 }  // namespace
 
 void buildEditor(QWidget* form) {
+    shell::ShownChildrenAccessible::install(form);  // before a control's interface is made and kept
     QWidget* previous = nullptr;
     for (const ControlDesign& d : controls()) {
         QWidget* w = createControl(d, form);

@@ -40,7 +40,8 @@ def keys(*names):
 
 def walk(node):
     yield node
-    if node.getRole() != pyatspi.ROLE_TABLE:  # cells are read through the table
+    # Cells are read through the table; a text box's scroll bars come and go as the toolkit's.
+    if node.getRole() not in (pyatspi.ROLE_TABLE, pyatspi.ROLE_TEXT):
         for child in node:
             if child is not None:
                 yield from walk(child)
@@ -66,6 +67,9 @@ def check_names(root, screen):
                if has(n, pyatspi.STATE_FOCUSABLE, pyatspi.STATE_SHOWING) and not n.name.strip()]
     if unnamed:
         fail(f"{screen}: focusable controls without a name: {unnamed}")
+    hidden = [f"{n.getRoleName()} '{n.name}'" for n in walk(root) if not has(n, pyatspi.STATE_VISIBLE)]
+    if hidden:
+        fail(f"{screen}: hidden objects in the tree: {hidden}")
 
 
 def focused_cell(columns):
@@ -115,8 +119,6 @@ if None in sample.values():
 for kind, name in sample.items():
     print(f"a11y: {kind}: {name}")
 check_names(main, "calendar")
-if any(n.name == "Folio:" and has(n, pyatspi.STATE_SHOWING) for n in walk(main)):
-    fail("a folio label out of sight is read as showing")
 
 # Keys only: Tab from the room box over the period buttons into the grid,
 # arrows to the first free slot of a working day, Enter.
