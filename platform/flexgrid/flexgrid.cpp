@@ -203,11 +203,15 @@ bool FlexGrid::Redraw() const {
 }
 
 // Turning drawing back on catches up with everything a batch changed.
+// Moves made with drawing off were not spoken: once it is back on, a
+// person in the grid hears where the current cell is now.
 void FlexGrid::setRedraw(bool on) {
+    const bool was = d->redraw;
     d->redraw = on;
     if (!on) return;
     relayout(kSizes);
     GridAccessible::announceContents(this);
+    if (!was && hasFocus()) GridAccessible::announceCurrent(this);
 }
 
 QString FlexGrid::ToolTipText() const {

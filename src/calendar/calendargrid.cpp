@@ -98,6 +98,23 @@ std::vector<std::optional<QString>> askSlots(ado::Connection& connection, shell:
     return folios;
 }
 
+SlotPlace currentPlace(const flexgrid::FlexGrid& g, const std::vector<QDate>& fechas) {
+    const int r = g.Row();
+    const int c = g.Col();
+    if (r < g.FixedRows() || c < g.FixedCols() || static_cast<std::size_t>(c) >= fechas.size()) return {};
+    return {fechas[static_cast<std::size_t>(c)], g.TextMatrix(r, 0)};
+}
+
+void returnTo(flexgrid::FlexGrid& g, const std::vector<QDate>& fechas, const SlotPlace& place) {
+    if (g.Rows() <= g.FixedRows() || fechas.size() <= static_cast<std::size_t>(g.FixedCols())) return;
+    const auto day = place.day.isValid() ? std::find(fechas.begin(), fechas.end(), place.day) : fechas.end();
+    int row = g.FixedRows();
+    while (row < g.Rows() && g.TextMatrix(row, 0) != place.start) ++row;
+    const bool shown = day != fechas.end() && row < g.Rows();
+    g.setRow(shown ? row : g.FixedRows());
+    g.setCol(shown ? static_cast<int>(day - fechas.begin()) : g.FixedCols());
+}
+
 void paintSlot(flexgrid::FlexGrid& g, int row, int col, const std::optional<QString>& folio, bool inhabil) {
     g.setRow(row);
     g.setCol(col);

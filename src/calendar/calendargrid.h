@@ -58,6 +58,17 @@ std::vector<std::optional<QString>> askSlots(ado::Connection& connection, shell:
                                              const flexgrid::FlexGrid& g, const std::vector<SlotCell>& cells,
                                              const QString& room);
 
+// A slot by what it is, its day and start "hh:nn", which outlives a redraw;
+// no day when the current cell is on a heading.
+struct SlotPlace {
+    QDate day;
+    QString start;
+};
+SlotPlace currentPlace(const flexgrid::FlexGrid& g, const std::vector<QDate>& fechas);
+// Makes the slot of place the current cell again, or the first slot when
+// that day and time are not shown now.
+void returnTo(flexgrid::FlexGrid& g, const std::vector<QDate>& fechas, const SlotPlace& place);
+
 // Paints one slot cell free (no reservation) or reserved with its folio,
 // silver on a non-working day either way; joins it to the merges of its row
 // and column.

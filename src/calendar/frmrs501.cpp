@@ -241,6 +241,9 @@ bool frmRS501::CargarCalendario() {
 
 bool frmRS501::DibujaCalendario(int columnas, int renglones) {
     ultimoError_.clear();
+    // Painting walks the current cell over every slot; taken only when no
+    // painting is under way, this is where the person was.
+    if (ui_.msfDisponibilidad->Redraw()) place_ = currentPlace(*ui_.msfDisponibilidad, fechas_);
     try {
         shapeGrid(*ui_.msfDisponibilidad, columnas, renglones);
         ++generation_;
@@ -283,6 +286,9 @@ bool frmRS501::Disponibilidad(const QString& sala) {
             // painted) has rebuilt the grid; it paints it all itself.
             if (generation_ != generation) return true;
         }
+        // Back to the person's slot while drawing is still off, so only that
+        // cell is announced when it comes on.
+        returnTo(g, fechas_, place_);
         return true;
     } catch (const std::exception& e) {
         return fail(QStringLiteral("Disponibilidad()"), core::describe(e));

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "src/calendar/calendarcontrols.h"
+#include "src/calendar/calendargrid.h"
 #include "src/calendar/calendarlayout.h"
 #include "src/shell/screenparent.h"
 
@@ -115,6 +116,7 @@ private:
     bool chfefin_ = false;
     bool loaded_ = false;
     int generation_ = 0;  // counts grid rebuilds, so a superseded painting stops
+    SlotPlace place_;     // the person's slot, where the current cell returns after a redraw
 
     CalendarControls ui_;
     CalendarGeometry geometry_;

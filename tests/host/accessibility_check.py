@@ -148,4 +148,8 @@ subprocess.run(["xdotool", "type", "--delay", "20", "Junta sin ratón"], check=T
 keys("F10")
 wait_for("F10 stored nothing", lambda: re.search(r"reservado, folio \d{10}, ANA TECLADO$",
                                                   table.getAccessibleAt(row, col).name))
+heard.clear()
+focus_window("^RS501 - ")
+wait_for("after the save the focus is not back on the booked slot",
+         lambda: focused_cell(table.nColumns) == (row, col) and "reservado" in heard[-1][1])
 print(f"a11y: booked with keys only: {table.getAccessibleAt(row, col).name}")
