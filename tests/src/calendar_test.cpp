@@ -147,6 +147,13 @@ TEST_P(CalendarScreenTest, ButtonsMoveAndSwitchPeriods) {
         EXPECT_EQ(grid()->Cols(), step.cols) << step.button;
         EXPECT_EQ(grid()->TextMatrix(1, 1).right(2), step.inicio.toString("dd")) << step.button;
     }
+    // A redraw keeps the person's slot; a period without it starts on the first.
+    grid()->setRow(3);
+    grid()->setCol(4);
+    ASSERT_TRUE(screen->CargarCalendario());
+    EXPECT_EQ(QPoint(grid()->Col(), grid()->Row()), QPoint(4, 3));
+    clickButton("cmdAdelante");
+    EXPECT_EQ(QPoint(grid()->Col(), grid()->Row()), QPoint(1, 2));
     EXPECT_TRUE(reports().empty());
 }
 
