@@ -241,8 +241,7 @@ bool frmRS501::CargarCalendario() {
 
 bool frmRS501::DibujaCalendario(int columnas, int renglones) {
     ultimoError_.clear();
-    // Painting walks the current cell over every slot; taken only when no
-    // painting is under way, this is where the person was.
+    // Where the person was, unless a painting under way walks the cell about.
     if (ui_.msfDisponibilidad->Redraw()) place_ = currentPlace(*ui_.msfDisponibilidad, fechas_);
     try {
         shapeGrid(*ui_.msfDisponibilidad, columnas, renglones);
@@ -286,8 +285,7 @@ bool frmRS501::Disponibilidad(const QString& sala) {
             // painted) has rebuilt the grid; it paints it all itself.
             if (generation_ != generation) return true;
         }
-        // Back to the person's slot while drawing is still off, so only that
-        // cell is announced when it comes on.
+        // Drawing is still off: only the person's slot is announced when it comes on.
         returnTo(g, fechas_, place_);
         return true;
     } catch (const std::exception& e) {
