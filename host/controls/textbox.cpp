@@ -257,6 +257,12 @@ void TextBox::ActualizarConsulta() {
     runLookup(Text());
 }
 
+ado::Statement TextBox::ConsultaActual() const {
+    if (sql_.trimmed().isEmpty()) return {};
+    const BoundStatement statement = bindKey(sql_, Text());
+    return {statement.sql, statement.params};
+}
+
 bool TextBox::runLookup(const QString& key) {
     if (sql_.trimmed().isEmpty()) {
         lastResult_.clear();

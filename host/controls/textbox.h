@@ -52,6 +52,7 @@ public:
     void setCondicionConsulta(const QString& condition) override { condicionConsulta_ = condition; }
     QString ValorClave() const override { return valorClave_; }
     Q_INVOKABLE void ActualizarConsulta() override;
+    ado::Statement ConsultaActual() const override;
 
     // Opens the look-up list of idconsulta, as F2 does. The list is a child
     // named "dlgConsulta"; a pick fills the box and confirms the key.

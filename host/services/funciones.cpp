@@ -62,6 +62,17 @@ QString Funciones::BuscarDescripcion(const QString& table, const QString& keyCol
                                      const QString& resultColumn, int, const QString& secondKeyColumn,
                                      const QString& secondKey, const QString& excludedState) {
     return guarded([&] {
+        const ado::Statement s =
+            ConsultaDescripcion(table, keyColumn, key, resultColumn, secondKeyColumn, secondKey, excludedState);
+        ado::Recordset rs = connection().Execute(s.sql, s.params);
+        return rs.Eof() ? QString() : rs.Fields(0).Value.toString();
+    });
+}
+
+ado::Statement Funciones::ConsultaDescripcion(const QString& table, const QString& keyColumn, const QString& key,
+                                              const QString& resultColumn, const QString& secondKeyColumn,
+                                              const QString& secondKey, const QString& excludedState) {
+    return guarded([&] {
         Identifiers::requireColumn(table, keyColumn);
         Identifiers::requireColumn(table, resultColumn);
         QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(resultColumn, table, keyColumn);
@@ -76,8 +87,7 @@ QString Funciones::BuscarDescripcion(const QString& table, const QString& keyCol
             sql += QStringLiteral(" AND Es_Cve_Estado <> ?");
             params << excludedState;
         }
-        ado::Recordset rs = connection().Execute(sql, params);
-        return rs.Eof() ? QString() : rs.Fields(0).Value.toString();
+        return ado::Statement{sql, params};
     });
 }
 

@@ -20,6 +20,9 @@ public:
     Q_INVOKABLE QString BuscarDescripcion(const QString& table, const QString& keyColumn, const QString& key,
                                           const QString& resultColumn, int reserved, const QString& secondKeyColumn,
                                           const QString& secondKey, const QString& excludedState) override;
+    ado::Statement ConsultaDescripcion(const QString& table, const QString& keyColumn, const QString& key,
+                                       const QString& resultColumn, const QString& secondKeyColumn,
+                                       const QString& secondKey, const QString& excludedState) override;
     Q_INVOKABLE QDateTime FechaServidor() override;
     Q_INVOKABLE qint64 ObtenerConsecutivo(const QString& table, const QString& keyColumn, const QString& e1 = {},
                                           const QString& e2 = {}, const QString& e3 = {}, const QString& e4 = {},

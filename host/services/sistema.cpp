@@ -62,6 +62,10 @@ QString Sistema::LeerParametro(const QString& key, int, const QString&, const QS
     return session().parameter(key, defaultValue);
 }
 
+ado::Statement Sistema::ConsultaParametro(const QString& key) {
+    return {HostSession::kParameterQuery, {key}};
+}
+
 bool Sistema::TienePermiso(const QString& module, const QString& permission, const QString&) {
     ado::Recordset rs = Conexion().Execute(kPermissionQuery, {ObtenerUsuario(), module, permission});
     return rs.Fields(0).Value.toLongLong() > 0;

@@ -20,6 +20,7 @@ public:
     Q_INVOKABLE void ForzarMayusculas(bool flag) override;
     Q_INVOKABLE QString LeerParametro(const QString& key, int reserved, const QString& type,
                                       const QString& defaultValue) override;
+    ado::Statement ConsultaParametro(const QString& key) override;
     Q_INVOKABLE bool TienePermiso(const QString& module, const QString& permission,
                                   const QString& description) override;
     Q_INVOKABLE void AnticiparCarga(const QStringList& parameters, const QString& module,

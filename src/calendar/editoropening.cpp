@@ -4,6 +4,7 @@
 
 #include "platform/core/error.h"
 #include "src/reservation/frmreservacion.h"
+#include "src/reservation/readsahead.h"
 #include "src/reservation/reservationrecord.h"
 #include "src/shell/hostcontrols.h"
 #include "src/shell/idatepicker.h"
@@ -13,6 +14,7 @@
 namespace calendar {
 
 using reservation::frmReservacion;
+using reservation::ReadsAhead;
 using shell::HostControls;
 
 namespace {
@@ -61,27 +63,39 @@ QTime slotTime(const QString& label) {
     return t;
 }
 
+// The editor's load reads, then the room's name, travel together.
 EditorOutcome openOnFreeSlot(const EditorHandoff& handoff, const FreeSlot& slot) {
     UnloadOnExit unload;
-    frmReservacion* editor = loadEditor(handoff);
-    part<shell::IToolbar>(editor, "Controles")->setBandera(false);
-    handOver(editor, handoff);
-    for (const char* name : {"dpFechaI", "dpFechaF"})
-        part<shell::IDatePicker>(editor, name)->setDay(slot.day);
-    part<shell::IDatePicker>(editor, "dpHoraInicio")->setTimeOfDay(slot.start);
-    part<shell::IDatePicker>(editor, "dpHoraFin")->setTimeOfDay(slot.end);
-    part<shell::ITextBox>(editor, "txtSala_Junta")->setText(slot.room);
-    editor->Ejecuta_Nuevo();
-    // The name goes in after Ejecuta_Nuevo, which empties it.
-    editor->txtSala_Junta_Consulta();
+    frmReservacion* editor = nullptr;
+    {
+        const ReadsAhead reads(ReadsAhead::editorLoad({reservation::consultaNombreSala(slot.room)}));
+        editor = loadEditor(handoff);
+        part<shell::IToolbar>(editor, "Controles")->setBandera(false);
+        handOver(editor, handoff);
+        for (const char* name : {"dpFechaI", "dpFechaF"})
+            part<shell::IDatePicker>(editor, name)->setDay(slot.day);
+        part<shell::IDatePicker>(editor, "dpHoraInicio")->setTimeOfDay(slot.start);
+        part<shell::IDatePicker>(editor, "dpHoraFin")->setTimeOfDay(slot.end);
+        part<shell::ITextBox>(editor, "txtSala_Junta")->setText(slot.room);
+        editor->Ejecuta_Nuevo();
+        // The name goes in after Ejecuta_Nuevo, which empties it.
+        editor->txtSala_Junta_Consulta();
+    }
     return showModally(editor);
 }
 
+// The editor's load reads and the row travel together; the names follow.
 EditorOutcome openOnFolio(const EditorHandoff& handoff, const QString& folio) {
     UnloadOnExit unload;
-    frmReservacion* editor = loadEditor(handoff);
-    handOver(editor, handoff);
-    if (!editor->Cargar(folio)) return {false, false, editor->Error()};
+    frmReservacion* editor = nullptr;
+    {
+        std::vector<ado::Statement> row;
+        if (!folio.trimmed().isEmpty()) row.push_back({reservation::consultaReservacion(folio)});
+        const ReadsAhead reads(ReadsAhead::editorLoad(row));
+        editor = loadEditor(handoff);
+        handOver(editor, handoff);
+        if (!editor->Cargar(folio)) return {false, false, editor->Error()};
+    }
     return showModally(editor);
 }
 

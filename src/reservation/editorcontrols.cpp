@@ -2,6 +2,7 @@
 
 #include "platform/core/error.h"
 #include "platform/richtext/richtextbox.h"
+#include "src/reservation/readsahead.h"
 #include "src/reservation/reservationrecord.h"
 #include "src/reservation/reservationstatements.h"
 #include "src/shell/hostcontrols.h"
@@ -66,10 +67,12 @@ void EditorControls::show(const Reservacion& r) const {
     picker(dpHoraInicio)->setTimeOfDay(r.inicio);
     picker(dpHoraFin)->setTimeOfDay(r.fin);
     box(txtSala_Junta)->setText(r.sala);
-    box(txtNSalaJunta)->setText(nombreSala(r.sala));
     box(txtResponsable)->setText(r.responsable);
     txtProposito->setText(r.proposito);
     box(txt_Cl_Cve_Cliente)->setText(r.cliente);
+    // The room's name and the client's, each asked with the key the row holds.
+    const ReadsAhead names({consultaNombreSala(r.sala), box(txt_Cl_Cve_Cliente)->ConsultaActual()});
+    box(txtNSalaJunta)->setText(nombreSala(r.sala));
     box(txt_Cl_Cve_Cliente)->ActualizarConsulta();
 }
 

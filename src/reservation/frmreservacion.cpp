@@ -14,6 +14,7 @@
 #include "platform/richtext/richtextbox.h"
 #include "src/reservation/acceptcheck.h"
 #include "src/reservation/editorcontrols.h"
+#include "src/reservation/readsahead.h"
 #include "src/reservation/reservationrecord.h"
 #include "src/reservation/reservationstore.h"
 #include "src/shell/hostcontrols.h"
@@ -145,7 +146,7 @@ void frmReservacion::Form_Load() {
     enter(EditorState::Empty);
     box(ui_.txt_Cl_Cve_Cliente)
         ->setFormatoClave(
-            Publico::Sistema()->LeerParametro(QStringLiteral("FTO_CLIENTE"), 0, QStringLiteral("T"), QString()));
+            Publico::Sistema()->LeerParametro(ReadsAhead::kFormatoCliente, 0, QStringLiteral("T"), QString()));
     box(ui_.txtResponsable)->setCondicionConsulta(QStringLiteral(" Tg_Cve_Tabla_General = 'SALA_JUNTA_RESPONSABLE' "));
 }
 

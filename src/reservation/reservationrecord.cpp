@@ -49,12 +49,14 @@ std::optional<QString> asStored(const QVariant& value) {
 
 }  // namespace
 
+QString consultaReservacion(const QString& folio) {
+    return QStringLiteral("SELECT * FROM Reservacion_Sala_Junta WHERE Rsj_Folio = '") + ado::protect(folio) +
+           QStringLiteral("' AND Es_Cve_Estado <> 'CA' ");
+}
+
 std::optional<Reservacion> leerReservacion(const QString& folio) {
     QString& sql = Publico::SQL;
-    sql.clear();
-    sql += QStringLiteral("SELECT * FROM Reservacion_Sala_Junta WHERE Rsj_Folio = '");
-    sql += ado::protect(folio);
-    sql += QStringLiteral("' AND Es_Cve_Estado <> 'CA' ");
+    sql = consultaReservacion(folio);
     const ado::Recordset rs = Publico::Sistema()->Conexion().Execute(sql);
     if (rs.Eof()) return std::nullopt;
     Reservacion r;
@@ -86,6 +88,12 @@ QString nombreSala(const QString& clave) {
     return Publico::Funciones()->BuscarDescripcion(QStringLiteral("Sala_Junta"), QStringLiteral("Sj_Cve_Sala_Junta"),
                                                    clave, QStringLiteral("Sj_Descripcion"), 0, QString(), QString(),
                                                    QStringLiteral("BA"));
+}
+
+ado::Statement consultaNombreSala(const QString& clave) {
+    return Publico::Funciones()->ConsultaDescripcion(QStringLiteral("Sala_Junta"), QStringLiteral("Sj_Cve_Sala_Junta"),
+                                                     clave, QStringLiteral("Sj_Descripcion"), QString(), QString(),
+                                                     QStringLiteral("BA"));
 }
 
 }  // namespace reservation

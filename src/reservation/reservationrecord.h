@@ -6,6 +6,8 @@
 #include <QTime>
 #include <optional>
 
+#include "platform/ado/connection.h"
+
 namespace reservation {
 
 // One stored reservation row as the editor shows it.
@@ -28,6 +30,8 @@ struct Reservacion {
 // throws core::Error when the database fails or the row holds a value the
 // editor cannot show (an empty column, a time that is not "hh:nn").
 std::optional<Reservacion> leerReservacion(const QString& folio);
+// The text of the read leerReservacion makes (the folio protected in it).
+QString consultaReservacion(const QString& folio);
 
 // A time written "hh:nn", as stored and as the calendar labels its slots,
 // with zero seconds; an invalid time for any other text.
@@ -40,5 +44,7 @@ QString textoDeHora(const QTime& time);
 // The name of the room with this key unless it is retired; empty when there
 // is none. Throws core::Error when the look-up fails.
 QString nombreSala(const QString& clave);
+// The read nombreSala makes for that key.
+ado::Statement consultaNombreSala(const QString& clave);
 
 }  // namespace reservation

@@ -21,6 +21,10 @@ public:
     virtual QString BuscarDescripcion(const QString& table, const QString& keyColumn, const QString& key,
                                       const QString& resultColumn, int reserved, const QString& secondKeyColumn,
                                       const QString& secondKey, const QString& excludedState) = 0;
+    // The read BuscarDescripcion makes with the same arguments.
+    virtual ado::Statement ConsultaDescripcion(const QString& table, const QString& keyColumn, const QString& key,
+                                               const QString& resultColumn, const QString& secondKeyColumn,
+                                               const QString& secondKey, const QString& excludedState) = 0;
     virtual QDateTime FechaServidor() = 0;
     virtual qint64 ObtenerConsecutivo(const QString& table, const QString& keyColumn, const QString& e1 = {},
                                       const QString& e2 = {}, const QString& e3 = {}, const QString& e4 = {},

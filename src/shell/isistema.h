@@ -20,6 +20,8 @@ public:
     virtual QString ObtenerUsuario() = 0;
     virtual void ForzarMayusculas(bool flag) = 0;
     virtual QString LeerParametro(const QString& key, int reserved, const QString& type, const QString& defaultValue) = 0;
+    // The read LeerParametro makes for key, for a caller that sends reads ahead.
+    virtual ado::Statement ConsultaParametro(const QString& key) = 0;
     virtual bool TienePermiso(const QString& module, const QString& permission, const QString& description) = 0;
     // The reads a screen's load makes, in its order: these parameters, the
     // server's date, then this permission of the module, sent together (one

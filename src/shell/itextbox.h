@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include "platform/ado/connection.h"
+
 namespace shell {
 
 // textoQNT.txtQNT. Signals: Change() on every edit, Consulta() when a key
@@ -19,6 +21,8 @@ public:
     virtual QString ValorClave() const = 0;  // the key as confirmed
     // Runs the box's own look-up again and fills its result control.
     virtual void ActualizarConsulta() = 0;
+    // The read ActualizarConsulta would make now; no text when the box has no look-up.
+    virtual ado::Statement ConsultaActual() const = 0;
 };
 
 }  // namespace shell

@@ -220,12 +220,7 @@ TEST_P(CalendarScreenTest, StartUpAsksTheSameQuestionsInOrderAndShowsTheirAnswer
         EXPECT_EQ(session->forceUpperCase(), upper == "1");
         EXPECT_TRUE(screen->CHFEFIN());
         EXPECT_EQ(grid()->TextMatrix(grid()->Rows() - 1, 0), "20:00");
-        QStringList asked;
-        for (qsizetype i = 0; i < rec->statements.size(); ++i) {
-            QStringList values;
-            for (const QVariant& v : rec->values.value(i)) values << v.toString();
-            asked << rec->statements[i].simplified() + " | " + values.join(',');
-        }
+        const QStringList asked = this->asked();
         const QString sunday = screen->Inicio().toString(Qt::ISODate);
         ASSERT_EQ(asked.size(), 6 + 7 * 25 + 2);  // a question per slot cell in one batch, then the non-working days
         EXPECT_EQ(asked.mid(0, 7) + asked.mid(181),

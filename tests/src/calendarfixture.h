@@ -73,6 +73,14 @@ protected:
         return recording;
     }
 
+    // The recorded statements from number from on, each with its values: "SQL | v1,v2".
+    QStringList asked(qsizetype from = 0) const {
+        QStringList out;
+        for (qsizetype i = from; i < rec->statements.size(); ++i)
+            out << rec->statements[i].simplified() + " | " + QVariant(rec->values.value(i)).toStringList().join(',');
+        return out;
+    }
+
     flexgrid::FlexGrid* grid() const { return screen->findChild<flexgrid::FlexGrid*>("msfDisponibilidad"); }
     QLineEdit* roomEdit() const { return screen->findChild<QWidget*>("txtSalaJunta")->findChild<QLineEdit*>(); }
     QString roomName() const { return screen->findChild<QWidget*>("txtNSalaJunta")->property("text").toString(); }
