@@ -268,70 +268,13 @@ Recordset PgConnection::run(const QString& sql, const QVariantList& params) {
 }
 
 Recordset PgConnection::Execute(const QString& sql, const QVariantList& params) {
-    if (!ahead_.empty()) {
-        Answer next = std::move(ahead_.front());
-        ahead_.pop_front();
-        if (next.sql == sql && next.params == params) return std::move(next.rows);
-        ahead_.clear();  // the caller went another way
-    }
+    if (std::optional<Recordset> kept = ahead_.take(sql, params)) return std::move(*kept);
     const Watch watch(*this);
     return run(sql, params);
 }
 
 void PgConnection::ReadAhead(const std::vector<std::pair<QString, QVariantList>>& reads) {
-    ahead_.clear();
-    if (reads.empty() || transaction_) return;
-    const Watch watch(*this);
-    ensureConnected();
-    if (prepared_.size() + reads.size() > kPreparedLimit) return;  // rare: asked one by one instead
-    std::vector<bool> fresh;
-    std::vector<QByteArray> names;
-    {
-        const PgPipeline pipeline(conn_, reads.front().first);
-        sendAhead(reads, fresh, names);
-        receiveAhead(reads, fresh, names);
-    }
-}
-
-void PgConnection::sendAhead(const std::vector<std::pair<QString, QVariantList>>& reads, std::vector<bool>& fresh,
-                             std::vector<QByteArray>& names) {
-    std::vector<PgValues> values;
-    values.reserve(reads.size());
-    for (const auto& [sql, params] : reads) values.emplace_back(params);  // checked before anything is sent
-    std::unordered_map<QString, QByteArray> preparedNow;  // a text read twice is prepared once
-    for (std::size_t i = 0; i < reads.size(); ++i) {
-        const QString& sql = reads[i].first;
-        bool isNew = false;
-        if (values[i].count() && preparedNow.count(sql))
-            names.push_back(preparedNow[sql]);
-        else if (values[i].count())
-            names.push_back(preparedName(sql, values[i].count(), isNew));
-        else
-            names.emplace_back();
-        if (isNew) preparedNow[sql] = names.back();
-        fresh.push_back(isNew);
-        const int sent = values[i].count()
-                             ? PQsendQueryPrepared(conn_, names.back().constData(), values[i].count(),
-                                                   values[i].values.data(), nullptr, nullptr, 0)
-                             : PQsendQueryParams(conn_, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
-        if (sent != 1) throw core::Error(lastMessage(), sql);
-    }
-    if (PQpipelineSync(conn_) != 1) throw core::Error(lastMessage());
-}
-
-// Keeps every answer when all came; on a failure keeps none, so each read
-// runs again when asked and says why then.
-void PgConnection::receiveAhead(const std::vector<std::pair<QString, QVariantList>>& reads,
-                                const std::vector<bool>& fresh, const std::vector<QByteArray>& names) {
-    std::vector<Recordset> answers;
-    std::optional<core::Error> failure;
-    for (std::size_t i = 0; i < reads.size(); ++i) receiveResults(fresh[i], 1, reads[i].first, answers, failure);
-    drainToSync(reads.back().first);
-    if (failure) return;
-    for (std::size_t i = 0; i < reads.size(); ++i) {
-        if (fresh[i]) prepared_.emplace(reads[i].first, QString::fromLatin1(names[i]));
-        ahead_.push_back({reads[i].first, reads[i].second, std::move(answers[i])});
-    }
+    ahead_.run(*this, reads);
 }
 
 std::vector<Recordset> PgConnection::ExecuteMany(const QString& sql, const std::vector<QVariantList>& paramLists) {

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <chrono>
-#include <deque>
 #include <optional>
 #include <unordered_map>
 
 #include "platform/ado/connection.h"
+#include "platform/ado/pgreadahead.h"
 #include "platform/ado/waitclock.h"
 
 namespace core {
@@ -56,6 +56,7 @@ public:
 
 private:
     friend class PgBatch;  // sends statements of different texts together on this session
+    friend class PgReadAhead;  // sends reads together on this session, keeps their answers
     // One call's wait, from its first statement sent to its last answer read.
     struct Watch {
         explicit Watch(PgConnection& c) : connection(c) { connection.clock_.emplace(connection.busy_); }
@@ -81,10 +82,6 @@ private:
     QString outcome(const QString& sql) const;
     QByteArray sendBatch(const QString& sql, const std::vector<QVariantList>& paramLists, std::size_t from,
                          std::size_t to, bool& fresh);
-    void sendAhead(const std::vector<std::pair<QString, QVariantList>>& reads, std::vector<bool>& fresh,
-                   std::vector<QByteArray>& names);
-    void receiveAhead(const std::vector<std::pair<QString, QVariantList>>& reads, const std::vector<bool>& fresh,
-                      const std::vector<QByteArray>& names);
     void receiveResults(bool prepared, std::size_t count, const QString& sql, std::vector<Recordset>& out,
                         std::optional<core::Error>& failure);
     void drainToSync(const QString& sql);
@@ -103,12 +100,7 @@ private:
     std::chrono::milliseconds answerWait_{std::chrono::seconds(45)};
     bool busy_ = false;  // a statement is out and its answer not yet read
     std::optional<WaitClock> clock_;
-    struct Answer {
-        QString sql;
-        QVariantList params;
-        Recordset rows;
-    };
-    std::deque<Answer> ahead_;  // read ahead, not yet asked for
+    PgReadAhead ahead_;  // reads sent together, answers not yet asked for
 };
 
 }  // namespace ado
