@@ -16,6 +16,7 @@
 #include "platform/ado/connectiontext.h"
 #include "platform/ado/pgbatch.h"
 #include "platform/ado/pgpipeline.h"
+#include "platform/ado/pgrepeated.h"
 #include "platform/ado/pgvalues.h"
 #include "platform/ado/sqltext.h"
 #include "platform/core/error.h"
@@ -23,11 +24,6 @@
 namespace ado {
 
 namespace {
-
-// Executions sent before their results are read: enough for a month of
-// slot cells in one round trip, few enough that neither side's socket
-// buffer fills while the other waits.
-constexpr std::size_t kBatchLimit = 1000;
 
 struct ResultDeleter {
     void operator()(PGresult* r) const { PQclear(r); }
@@ -263,7 +259,7 @@ Recordset PgConnection::collect(PGresult* raw, const QString& sql) {
 
 Recordset PgConnection::run(const QString& sql, const QVariantList& params) {
     ensureConnected();
-    if (!params.isEmpty()) return pipelined(sql, {params}).front();
+    if (!params.isEmpty()) return PgRepeated::run(*this, sql, {params}).front();
     return collect(send(sql), sql);
 }
 
@@ -282,41 +278,7 @@ std::vector<Recordset> PgConnection::ExecuteMany(const QString& sql, const std::
     if (paramLists.empty()) return {};
     const Watch watch(*this);
     ensureConnected();
-    return pipelined(sql, paramLists);
-}
-
-// Sends the executions together in pipeline mode, behind the statement's
-// preparation when this session has not prepared it yet: one round trip
-// per batch, the first one included.
-std::vector<Recordset> PgConnection::pipelined(const QString& sql, const std::vector<QVariantList>& paramLists) {
-    std::vector<Recordset> out;
-    out.reserve(paramLists.size());
-    for (std::size_t from = 0; from < paramLists.size(); from += kBatchLimit) {
-        const std::size_t to = std::min(paramLists.size(), from + kBatchLimit);
-        makeRoomFor(sql);
-        const PgPipeline pipeline(conn_, sql);
-        bool fresh = false;
-        const QByteArray name = sendBatch(sql, paramLists, from, to, fresh);
-        receiveBatch(fresh, to - from, sql, out);
-        if (fresh) prepared_.emplace(sql, QString::fromLatin1(name));
-    }
-    return out;
-}
-
-// Every value is checked before anything is sent: a batch cut short would
-// leave the connection waiting for a sync that never comes.
-// Returns the prepared name; fresh: the preparation went ahead of them.
-QByteArray PgConnection::sendBatch(const QString& sql, const std::vector<QVariantList>& paramLists, std::size_t from,
-                                   std::size_t to, bool& fresh) {
-    std::vector<PgValues> values;
-    values.reserve(to - from);  // no reallocation: libpq reads through pointers into each
-    for (std::size_t i = from; i < to; ++i) values.emplace_back(paramLists[i]);
-    const QByteArray name = preparedName(sql, static_cast<int>(paramLists[from].size()), fresh);
-    for (const PgValues& p : values)
-        if (PQsendQueryPrepared(conn_, name.constData(), p.count(), p.values.data(), nullptr, nullptr, 0) != 1)
-            throw core::Error(lastMessage());
-    if (PQpipelineSync(conn_) != 1) throw core::Error(lastMessage());
-    return name;
+    return PgRepeated::run(*this, sql, paramLists);
 }
 
 // Reads every result up to the sync point (the preparation's first, when

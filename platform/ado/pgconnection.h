@@ -56,6 +56,7 @@ public:
 
 private:
     friend class PgBatch;  // sends statements of different texts together on this session
+    friend class PgRepeated;  // sends one statement's executions together on this session
     friend class PgReadAhead;  // sends reads together on this session, keeps their answers
     // One call's wait, from its first statement sent to its last answer read.
     struct Watch {
@@ -72,7 +73,6 @@ private:
     void reconnectIfLost();
     pg_result* send(const QString& sql);
     void makeRoomFor(const QString& sql);
-    std::vector<Recordset> pipelined(const QString& sql, const std::vector<QVariantList>& paramLists);
     pg_result* finish(const QString& sql);
     pg_result* nextResult(const QString& sql);
     [[noreturn]] void abandon(const QString& sql);
@@ -80,8 +80,6 @@ private:
     [[noreturn]] void drop(const QString& sql, const QString& why);
     core::Error lost(const QString& sql) const;
     QString outcome(const QString& sql) const;
-    QByteArray sendBatch(const QString& sql, const std::vector<QVariantList>& paramLists, std::size_t from,
-                         std::size_t to, bool& fresh);
     void receiveResults(bool prepared, std::size_t count, const QString& sql, std::vector<Recordset>& out,
                         std::optional<core::Error>& failure);
     void drainToSync(const QString& sql);
