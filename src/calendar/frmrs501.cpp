@@ -10,6 +10,7 @@
 #include "src/calendar/calendargrid.h"
 #include "src/calendar/editoropening.h"
 #include "src/calendar/period.h"
+#include "src/calendar/redrawoff.h"
 #include "src/calendar/slotspeech.h"
 #include "src/reservation/reservationrecord.h"
 #include "src/shell/hostcontrols.h"
@@ -28,24 +29,11 @@ using shell::Publico;
 namespace {
 
 const QString kModule = QStringLiteral("RS501");
-const QString kCrLf = QStringLiteral("\r\n");
 
 QPointer<frmRS501>& shared() {
     static QPointer<frmRS501> screen;
     return screen;
 }
-
-// Painting runs with the grid's drawing off; whatever happens, it comes back.
-class RedrawOff {
-public:
-    explicit RedrawOff(flexgrid::FlexGrid* grid) : grid_(grid) { grid_->setRedraw(false); }
-    ~RedrawOff() {
-        if (grid_) grid_->setRedraw(true);
-    }
-
-private:
-    QPointer<flexgrid::FlexGrid> grid_;
-};
 
 }  // namespace
 
@@ -95,26 +83,6 @@ QVariantList frmRS501::Fechas() const {
     return out;
 }
 
-// ---- failure trail and reports ----
-
-bool frmRS501::fail(const QString& label, const QString& description) {
-    ultimoError_ = label + kCrLf + description;
-    return false;
-}
-
-bool frmRS501::failAfter(const QString& label) {
-    ultimoError_ = label + kCrLf + ultimoError_;
-    return false;
-}
-
-void frmRS501::reportText(const QString& message, int style, const QString& label, const QString& identifier) {
-    shell::report(this, message, style, label, identifier);
-}
-
-void frmRS501::report(int style, const QString& label, const QString& identifier) {
-    reportText(ultimoError_, style, label, identifier);
-}
-
 // ---- start-up ----
 
 void frmRS501::Load() {
@@ -143,24 +111,25 @@ void frmRS501::Form_Load() {
         horaInicio_ = window.start;
         horaFin_ = window.end;
         if (window.malformed)
-            reportText(QStringLiteral("El parámetro RS_HORARIO_RESERVACIONES tiene un horario no válido (\"%1\"); "
-                                      "se usa el horario de 09:00 a 18:30.")
-                           .arg(horario_),
-                       48, label, QStringLiteral("ERR-ID:7500019"));
+            trail_.reportText(
+                QStringLiteral("El parámetro RS_HORARIO_RESERVACIONES tiene un horario no válido (\"%1\"); "
+                               "se usa el horario de 09:00 a 18:30.")
+                    .arg(horario_),
+                48, label, QStringLiteral("ERR-ID:7500019"));
         chfefin_ = sistema.TienePermiso(kModule, QStringLiteral("CHFEFIN"),
                                         QStringLiteral("Permitir cambiar fecha de finalizacion."));
         // A key written before the load was painted for but never looked up.
         if (!roomKey().isEmpty()) lookUpRoom();
     } catch (const std::exception& e) {
-        reportText(core::describe(e), kCritical, label, QStringLiteral("ERR-ID:7500011"));
+        trail_.reportText(core::describe(e), kCritical, label, QStringLiteral("ERR-ID:7500011"));
         return;
     }
     tipo_ = QStringLiteral("ww");
     if (!ObtenerInicioFin()) {
-        report(kCritical, label, QStringLiteral("ERR-ID:7500011"));
+        trail_.report(kCritical, label, QStringLiteral("ERR-ID:7500011"));
         return;
     }
-    if (!CargarCalendario()) report(kCritical, label, QStringLiteral("ERR-ID:7500012"));
+    if (!CargarCalendario()) trail_.report(kCritical, label, QStringLiteral("ERR-ID:7500012"));
 }
 
 // ---- period and navigation ----
@@ -170,7 +139,7 @@ bool frmRS501::ObtenerInicioFin(const QDate& fechaBase, QDate& inicio, QDate& fi
         periodBounds(fechaBase, tipo, inicio, fin);
         return true;
     } catch (const std::exception& e) {
-        return fail(QStringLiteral("ObtenerInicioFin()"), core::describe(e));
+        return trail_.fail(QStringLiteral("ObtenerInicioFin()"), core::describe(e));
     }
 }
 
@@ -184,14 +153,14 @@ void frmRS501::navigate(const QString& label, const QString& periodId, const QSt
     try {
         change();
     } catch (const std::exception& e) {
-        reportText(core::describe(e), kCritical, label, periodId);
+        trail_.reportText(core::describe(e), kCritical, label, periodId);
         return;
     }
     if (!ObtenerInicioFin()) {
-        report(kCritical, label, periodId);
+        trail_.report(kCritical, label, periodId);
         return;
     }
-    if (!CargarCalendario()) report(kCritical, label, redrawId);
+    if (!CargarCalendario()) trail_.report(kCritical, label, redrawId);
 }
 
 void frmRS501::cmdAdelante_Click() {
@@ -230,17 +199,17 @@ bool frmRS501::CargarCalendario() {
     try {
         const int days = static_cast<int>(inicio_.daysTo(fin_));
         const int slotRows = slotCount(horaInicio_, horaFin_);
-        if (!DibujaCalendario(days, slotRows)) return failAfter(label);
-        if (!Encabezados(days)) return failAfter(label);
-        if (!Disponibilidad(roomKey())) return failAfter(label);
+        if (!DibujaCalendario(days, slotRows)) return trail_.failAfter(label);
+        if (!Encabezados(days)) return trail_.failAfter(label);
+        if (!Disponibilidad(roomKey())) return trail_.failAfter(label);
         return true;
     } catch (const std::exception& e) {
-        return fail(label, core::describe(e));
+        return trail_.fail(label, core::describe(e));
     }
 }
 
 bool frmRS501::DibujaCalendario(int columnas, int renglones) {
-    ultimoError_.clear();
+    trail_.clear();
     // Where the person was, unless a painting under way walks the cell about.
     if (ui_.msfDisponibilidad->Redraw()) place_ = currentPlace(*ui_.msfDisponibilidad, fechas_);
     try {
@@ -248,17 +217,17 @@ bool frmRS501::DibujaCalendario(int columnas, int renglones) {
         ++generation_;
         return true;
     } catch (const std::exception& e) {
-        return fail(QStringLiteral("DibujaCalendario()"), core::describe(e));
+        return trail_.fail(QStringLiteral("DibujaCalendario()"), core::describe(e));
     }
 }
 
 bool frmRS501::Encabezados(int columnas) {
-    ultimoError_.clear();
+    trail_.clear();
     try {
         fechas_ = writeHeadings(*ui_.msfDisponibilidad, inicio_, columnas, horaInicio_);
         return true;
     } catch (const std::exception& e) {
-        return fail(QStringLiteral("Encabezados()"), core::describe(e));
+        return trail_.fail(QStringLiteral("Encabezados()"), core::describe(e));
     }
 }
 
@@ -289,7 +258,7 @@ bool frmRS501::Disponibilidad(const QString& sala) {
         returnTo(g, fechas_, place_);
         return true;
     } catch (const std::exception& e) {
-        return fail(QStringLiteral("Disponibilidad()"), core::describe(e));
+        return trail_.fail(QStringLiteral("Disponibilidad()"), core::describe(e));
     }
 }
 
@@ -320,11 +289,11 @@ void frmRS501::onRoomBox(const QString& label, const QString& id, bool confirmed
         if (confirmed) HostControls::as<shell::ITextBox>(ui_.txtSalaJunta)->ActualizarConsulta();
     } catch (const std::exception& e) {
         ui_.txtNSalaJunta->clear();  // no other room's name beside a key that could not be looked up
-        reportText(core::describe(e), kCritical, label, id);
+        trail_.reportText(core::describe(e), kCritical, label, id);
         return;
     }
     if (!confirmed && !roomKey().isEmpty() && ui_.txtNSalaJunta->text().isEmpty()) return;
-    if (!CargarCalendario()) report(kCritical, label, id);
+    if (!CargarCalendario()) trail_.report(kCritical, label, id);
 }
 
 // ---- cell tip ----
@@ -342,8 +311,8 @@ void frmRS501::msfDisponibilidad_EnterCell() {
                                                       QStringLiteral("Rsj_Folio"), folio,
                                                       QStringLiteral("Rsj_Responsable"), 0, QString(), QString(), QString());
     } catch (const std::exception& e) {
-        reportText(core::describe(e), kCritical, QStringLiteral("msfDisponibilidad_EnterCell()"),
-                   QStringLiteral("ERR-ID:7500020"));
+        trail_.reportText(core::describe(e), kCritical, QStringLiteral("msfDisponibilidad_EnterCell()"),
+                          QStringLiteral("ERR-ID:7500020"));
         return;
     }
     if (!name.isEmpty()) g.setToolTipText(QStringLiteral("RESPONSABLE: ") + name);
@@ -356,8 +325,8 @@ void frmRS501::msfDisponibilidad_DblClick() {
     flexgrid::FlexGrid& g = *ui_.msfDisponibilidad;
     if (g.Row() < 0 || g.Col() < 0) return;
     if (ui_.txtNSalaJunta->text().isEmpty()) {
-        reportText(QStringLiteral("Debe de especificar una sala de juntas válida"), shell::kExclamation, label,
-                   QStringLiteral("ERR-ID:7500013"));
+        trail_.reportText(QStringLiteral("Debe de especificar una sala de juntas válida"), shell::kExclamation, label,
+                          QStringLiteral("ERR-ID:7500013"));
         if (ui_.txtSalaJunta->isEnabled()) ui_.txtSalaJunta->setFocus();
         return;
     }
@@ -373,14 +342,15 @@ void frmRS501::msfDisponibilidad_DblClick() {
                                             slotTime(g.TextMatrix(slotEndRow(g.Row(), g.Rows()), 0)), roomKey()})
                  : openOnFolio(handoff, folio);
         if (!outcome.shown) {
-            reportText(outcome.error, shell::kExclamation, label, QStringLiteral("ERR-ID:7500015"));
+            trail_.reportText(outcome.error, shell::kExclamation, label, QStringLiteral("ERR-ID:7500015"));
             return;
         }
         if (outcome.stored && !CargarCalendario())
-            report(shell::kExclamation, label, free ? QStringLiteral("ERR-ID:7500014") : QStringLiteral("ERR-ID:7500016"));
+            trail_.report(shell::kExclamation, label,
+                          free ? QStringLiteral("ERR-ID:7500014") : QStringLiteral("ERR-ID:7500016"));
     } catch (const std::exception& e) {
         // Nothing may escape into the event loop; the editor is gone already.
-        reportText(core::describe(e), kCritical, label, QStringLiteral("ERR-ID:7500021"));
+        trail_.reportText(core::describe(e), kCritical, label, QStringLiteral("ERR-ID:7500021"));
     }
 }
 

@@ -12,6 +12,7 @@
 #include "src/calendar/calendarcontrols.h"
 #include "src/calendar/calendargrid.h"
 #include "src/calendar/calendarlayout.h"
+#include "src/calendar/failuretrail.h"
 #include "src/shell/screenparent.h"
 
 namespace calendar {
@@ -46,7 +47,7 @@ public:
     const QString& HorarioReservaciones() const { return horario_; }
     QTime HoraInicio() const { return horaInicio_; }
     QTime HoraFin() const { return horaFin_; }
-    const QString& UltimoError() const { return ultimoError_; }
+    const QString& UltimoError() const { return trail_.text(); }
     QDate FechaBase() const { return fechaBase_; }
     QDate Inicio() const { return inicio_; }
     QDate Fin() const { return fin_; }
@@ -91,11 +92,6 @@ private:
     frmRS501();
     void connectEvents();
 
-    // Failure trail: label, CR LF, then the description or the inner trail.
-    bool fail(const QString& label, const QString& description);
-    bool failAfter(const QString& label);
-    void report(int style, const QString& label, const QString& identifier);
-    void reportText(const QString& message, int style, const QString& label, const QString& identifier);
     // One navigation step: change, period, redraw, with its two identifiers.
     template <typename Change>
     void navigate(const QString& label, const QString& periodId, const QString& redrawId, Change change);
@@ -107,7 +103,7 @@ private:
     QString horario_;
     QTime horaInicio_{9, 0};
     QTime horaFin_{18, 30};
-    QString ultimoError_;
+    FailureTrail trail_{this};  // what UltimoError shows, and the reports through the host
     QDate fechaBase_;
     QDate inicio_;
     QDate fin_;
