@@ -1,13 +1,12 @@
 #include "platform/flexgrid/gridcellaccessible.h"
 
 #include <QWidget>
-#include <QWindow>
 
 #include "platform/flexgrid/flexgrid.h"
 
 namespace flexgrid {
 
-GridCellAccessible::GridCellAccessible(FlexGrid* grid, int row, int col) : grid_(grid), row_(row), col_(col) {}
+GridCellAccessible::GridCellAccessible(FlexGrid* grid, int row, int col) : GridPartAccessible(grid), row_(row), col_(col) {}
 
 bool GridCellAccessible::isValid() const {
     return grid_ && row_ < grid_->Rows() && col_ < grid_->Cols();
@@ -15,14 +14,6 @@ bool GridCellAccessible::isValid() const {
 
 bool GridCellAccessible::fixed() const {
     return row_ < grid_->FixedRows() || col_ < grid_->FixedCols();
-}
-
-QWindow* GridCellAccessible::window() const {
-    return grid_ ? grid_->window()->windowHandle() : nullptr;
-}
-
-QAccessibleInterface* GridCellAccessible::parent() const {
-    return grid_ ? QAccessible::queryAccessibleInterface(grid_.data()) : nullptr;
 }
 
 QString GridCellAccessible::text(QAccessible::Text type) const {

@@ -1,29 +1,18 @@
 #pragma once
 
-#include <QAccessible>
-#include <QPointer>
+#include "platform/flexgrid/gridpartaccessible.h"
 
 namespace flexgrid {
-
-class FlexGrid;
 
 // One cell of the grid as assistive technology reads it: a column or row
 // header on the fixed rows and columns, a cell elsewhere, named by the
 // grid's accessible speech and read live, so it never goes stale.
-class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class GridCellAccessible : public GridPartAccessible, public QAccessibleTableCellInterface {
 public:
     GridCellAccessible(FlexGrid* grid, int row, int col);
 
     bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override;
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text type) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override;
     QAccessible::State state() const override;
@@ -41,7 +30,6 @@ public:
 private:
     bool fixed() const;
 
-    QPointer<FlexGrid> grid_;
     int row_;
     int col_;
 };
